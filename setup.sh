@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for Mirethorn, builds everything, then plays or tests.
+#   ./setup.sh play   install what is missing, build, start the game
+#   ./setup.sh test   install what is missing, build, run every test (also under ASan/UBSan)
+set -euo pipefail
+cd "$(dirname "$0")"
+what="${1:-play}"
+
+packages=(
+  build-essential cmake pkg-config git clang libclang-rt-dev
+  libsdl2-dev libpng-dev libjpeg-dev libvorbis-dev libogg-dev libfreetype-dev zlib1g-dev
+  libcairo2-dev libgtest-dev googletest
+  fonts-dejavu-core fonts-junicode espeak-ng
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
+fi
+
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+
+case "$what" in
+  play)
+    cd build/game && exec ./mirethorn
+    ;;
+  test)
+    ctest --test-dir build -j"$jobs" --output-on-failure
+    # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, over the game folder
+    # that the first build generated.
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMIRETHORN_SANITIZE=ON \
+          -DMIRETHORN_CONTENT=OFF -DMIRETHORN_GAME_DIR="$PWD/build/game"
+    cmake --build build-asan -j"$jobs"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --test-dir build-asan -j"$jobs" --output-on-failure
+    if [ -x tools/fuzz/run_fuzzers.sh ]; then
+      tools/fuzz/run_fuzzers.sh
+    fi
+    ;;
+  *)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,58 @@
+// Headless runs: tests and the screenshot runner drive the platform without a display.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+#include "platform/graphics.h"
+#include "platform/text.h"
+
+namespace headless {
+
+// Switches the platform to headless mode: dummy video and audio drivers, the virtual clock,
+// the input script, recorded message boxes, End throwing ProgramEnded, a fixed random seed.
+void Enable();
+bool Enabled();
+
+// The virtual clock: each Flip advances it by one frame (16, 17, 17 ms in turn).
+void AdvanceClock(int32_t ms);
+// Frames shown so far (Flip calls since Enable).
+int FrameNumber();
+
+// The input script: each event happens when PollSystem runs at the given frame number or later.
+void MouseMoveAt(int frame, int x, int y);
+void MouseButtonAt(int frame, int button, bool down);
+void MouseClickAt(int frame, int button);  // down at `frame`, up at `frame` + 1
+void MouseWheelAt(int frame, int notches);
+void KeyAt(int frame, int key, bool down);
+void KeyPressAt(int frame, int key);  // down at `frame`, up at `frame` + 1
+void TypeAt(int frame, const String& text);
+void CloseRequestAt(int frame);
+void FocusAt(int frame, bool focused);
+void ClearScript();
+
+// Called after every Flip with the frame number just shown.
+void SetFrameCallback(std::function<void(int frame)> callback);
+// Flip past this many frames fails the test (throws FrameworkError "frame cap reached").
+void SetFrameCap(int frames);
+
+// Back-buffer capture.
+PixmapPtr CaptureBackBuffer();
+bool CaptureBackBufferPNG(const std::string& path);
+
+// Message boxes shown with Notify.
+struct MessageBox {
+  String text;
+  bool serious = false;
+};
+const std::vector<MessageBox>& MessageBoxes();
+
+// Display modes and failures of Graphics, for tests of the mode search.
+void SetModeList(const std::vector<GraphicsMode>& modes);
+void ResetModeList();
+// The next `count` calls of Graphics answer null.
+void FailGraphics(int count);
+int GraphicsCalls();  // how many times Graphics was called
+int DriverSelections();  // how many times SetGraphicsDriver was called
+
+}  // namespace headless

@@ -1,0 +1,47 @@
+// Sounds and channels. Sounds are decoded whole (Ogg Vorbis) and converted to the device's
+// format; a mixer in the audio callback sums the playing channels.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct SoundData;
+class TSound {
+ public:
+  std::shared_ptr<SoundData> data;  // interleaved samples at the device rate
+  bool loop = false;
+};
+using SoundPtr = std::shared_ptr<TSound>;
+
+struct ChannelState;
+class TChannel {
+ public:
+  std::shared_ptr<ChannelState> state;
+};
+using ChannelPtr = std::shared_ptr<TChannel>;
+
+enum SoundFlags : int { SOUND_LOOP = 1 };
+
+// Null when the file is missing or is not Ogg Vorbis; never a message.
+SoundPtr LoadSound(const std::string& path, int flags = 0);
+// Starts the sound on a new channel (a channel plays on when its handle is dropped).
+// Given a channel, the sound replaces what that channel played.
+ChannelPtr PlaySound(const SoundPtr& sound, const ChannelPtr& channel = nullptr);
+// A channel that holds the sound paused, so its volume can be set before the first sample.
+ChannelPtr CueSound(const SoundPtr& sound, const ChannelPtr& channel = nullptr);
+ChannelPtr AllocChannel();
+void StopChannel(const ChannelPtr& channel);
+void PauseChannel(const ChannelPtr& channel);
+void ResumeChannel(const ChannelPtr& channel);
+void SetChannelVolume(const ChannelPtr& channel, float volume);  // 0..1
+int ChannelPlaying(const ChannelPtr& channel);
+
+// The device format the mixer produces: 44100 Hz, 2 channels, signed 16-bit.
+constexpr int kMixRate = 44100;
+constexpr int kMixChannels = 2;
+// Pulls `frames` mixed frames (interleaved, kMixChannels each) straight from the mixer, for
+// tests and for headless runs without an audio device.
+void MixAudio(int16_t* out, int frames);
+// Stops every channel (the end of the program).
+void StopAllChannels();
