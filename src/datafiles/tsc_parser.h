@@ -1,0 +1,76 @@
+// The key/group text format, grammar: token lists become keys, groups and defines.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "datafiles/tsc_lexer.h"
+#include "platform/list.h"
+#include "platform/text.h"
+
+// The most values one key holds, and the deepest nesting of groups.
+constexpr int TSC_MAX_VALUES = 1000;
+constexpr int TSC_MAX_DEPTH = 1000;
+
+// Value kinds of a key.
+enum TSCValueKind : int32_t {
+  TSC_VALUE_DEFINE = 0,  // taken from a define (or a slot never filled)
+  TSC_VALUE_NUMBER = 1,
+  TSC_VALUE_STRING = 2,
+};
+
+// One occurrence of a group. Its full path is `name` at top level, else parentPath + "::" + name.
+struct TTSCGroup {
+  String parentPath;
+  String name;
+};
+using TSCGroupPtr = std::shared_ptr<TTSCGroup>;
+
+// One occurrence of a key: the full path of its group ("" outside every group), its name and
+// up to TSC_MAX_VALUES value texts with their kinds.
+struct TTSCKey {
+  String path;
+  String name;
+  std::array<String, TSC_MAX_VALUES> values{};
+  std::array<int32_t, TSC_MAX_VALUES> types{};
+  int32_t count = 0;
+};
+using TSCKeyPtr = std::shared_ptr<TTSCKey>;
+
+// The full path of a group: "Settings::Level" for Level inside Settings.
+String GroupFullPath(const TTSCGroup& group);
+
+class TTSCParser {
+ public:
+  virtual ~TTSCParser() = default;
+
+  TListPtr<TSCKeyPtr> keys = CreateList<TSCKeyPtr>();
+  TListPtr<TSCGroupPtr> groups = CreateList<TSCGroupPtr>();
+  TListPtr<TSCDefinePtr> defines = CreateList<TSCDefinePtr>();  // never emptied
+  std::vector<TSCTokenPtr> tokens;
+  int32_t tokenIndex = 0;
+  TSCTokenPtr currentToken;
+  std::array<String, TSC_MAX_DEPTH> pathStack{};
+  int32_t pathDepth = 0;
+
+  virtual String PeekPath();
+  virtual void PushPath(const String& path);
+  virtual void PopPath();
+  // Raises "ERROR: " + message + " at line L, character C" (the current token's position).
+  [[noreturn]] virtual void ErrorAtPos(const String& message);
+  // Parses a whole token list; new key and group lists each time, the defines are kept.
+  virtual void Parse(const TListPtr<TSCTokenPtr>& tokenList);
+  virtual void ParseStatement();
+  virtual void ParseDirective();
+  virtual void ParseDefine();
+  virtual void ParseIdent();
+  virtual void ParseGroup();
+  virtual void ParseKey();
+  // Past the last token both raise "ERROR: Unexpected end of file at line L, character C".
+  virtual TSCTokenPtr NextToken();
+  virtual TSCTokenPtr LookAheadToken();
+  virtual void ReadToken(int32_t kind);
+  virtual bool EOTS();
+};
+using TSCParserPtr = std::shared_ptr<TTSCParser>;
