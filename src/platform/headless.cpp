@@ -1,0 +1,164 @@
+// Headless runs: the virtual clock, the input script, the frame callback and cap, and the
+// record of message boxes. (Display modes and capture belong to graphics.cpp.)
+#include "platform/headless.h"
+
+#include <stdlib.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/internal.h"
+#include "platform/system.h"
+
+namespace platform_core {
+// input.cpp
+void InputKey(int key, bool down);
+void InputButton(int button, bool down);
+void InputMove(int x, int y);
+void InputWheel(int notches);
+void InputChar(int unit);
+void InputClose();
+void InputFocus(bool focused);
+// this file, for system.cpp
+int32_t VirtualClock();
+void AdvanceVirtualClock(int32_t ms);
+void RunInputScript(int frame);
+void RecordMessageBox(const String& text, bool serious);
+}  // namespace platform_core
+
+namespace {
+
+constexpr uint32_t kVirtualClockStart = 0x40000000u;
+constexpr int32_t kFixedSeed = 0x1f2e3d4c;
+constexpr int32_t kFrameSteps[3] = {16, 17, 17};
+
+enum class Kind { Move, Button, Wheel, Key, Char, Close, Focus };
+
+struct ScriptEvent {
+  int frame;
+  Kind kind;
+  int a = 0;
+  int b = 0;
+  bool applied = false;
+};
+
+struct HeadlessState {
+  bool enabled = false;
+  uint32_t clock = kVirtualClockStart;
+  int frame = 0;
+  std::vector<ScriptEvent> script;
+  std::function<void(int)> callback;
+  int frameCap = 0;
+  std::vector<headless::MessageBox> boxes;
+};
+
+HeadlessState& H() {
+  static HeadlessState state;
+  return state;
+}
+
+void Add(int frame, Kind kind, int a = 0, int b = 0) {
+  H().script.push_back(ScriptEvent{frame, kind, a, b, false});
+}
+
+void Apply(const ScriptEvent& e) {
+  using namespace platform_core;
+  switch (e.kind) {
+    case Kind::Move: InputMove(e.a, e.b); break;
+    case Kind::Button: InputButton(e.a, e.b != 0); break;
+    case Kind::Wheel: InputWheel(e.a); break;
+    case Kind::Key: InputKey(e.a, e.b != 0); break;
+    case Kind::Char: InputChar(e.a); break;
+    case Kind::Close: InputClose(); break;
+    case Kind::Focus: InputFocus(e.a != 0); break;
+  }
+}
+
+}  // namespace
+
+namespace platform_core {
+
+int32_t VirtualClock() { return static_cast<int32_t>(H().clock); }
+
+void AdvanceVirtualClock(int32_t ms) {
+  if (ms > 0) H().clock += static_cast<uint32_t>(ms);
+}
+
+void RunInputScript(int frame) {
+  // Events apply in the order they were given; events added while applying wait for the next poll.
+  std::vector<ScriptEvent>& script = H().script;
+  const size_t count = script.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (script[i].applied || script[i].frame > frame) continue;
+    script[i].applied = true;
+    Apply(script[i]);
+  }
+}
+
+void RecordMessageBox(const String& text, bool serious) {
+  H().boxes.push_back(headless::MessageBox{text, serious});
+}
+
+}  // namespace platform_core
+
+namespace platform_internal {
+
+bool Headless() { return H().enabled; }
+
+void AfterFlip() {
+  HeadlessState& h = H();
+  const int shown = h.frame++;
+  if (h.enabled) h.clock += static_cast<uint32_t>(kFrameSteps[shown % 3]);
+  if (h.frameCap > 0 && h.frame > h.frameCap) throw FrameworkError("frame cap reached");
+  if (h.callback) {
+    std::function<void(int)> callback = h.callback;  // the callback may replace itself
+    callback(h.frame);
+  }
+}
+
+}  // namespace platform_internal
+
+namespace headless {
+
+void Enable() {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  HeadlessState& h = H();
+  h.enabled = true;
+  h.clock = kVirtualClockStart;
+  h.frame = 0;
+  SeedRnd(kFixedSeed);
+}
+
+bool Enabled() { return H().enabled; }
+
+void AdvanceClock(int32_t ms) { platform_core::AdvanceVirtualClock(ms); }
+
+int FrameNumber() { return H().frame; }
+
+void MouseMoveAt(int frame, int x, int y) { Add(frame, Kind::Move, x, y); }
+void MouseButtonAt(int frame, int button, bool down) { Add(frame, Kind::Button, button, down); }
+void MouseClickAt(int frame, int button) {
+  Add(frame, Kind::Button, button, 1);
+  Add(frame + 1, Kind::Button, button, 0);
+}
+void MouseWheelAt(int frame, int notches) { Add(frame, Kind::Wheel, notches); }
+void KeyAt(int frame, int key, bool down) { Add(frame, Kind::Key, key, down); }
+void KeyPressAt(int frame, int key) {
+  Add(frame, Kind::Key, key, 1);
+  Add(frame + 1, Kind::Key, key, 0);
+}
+void TypeAt(int frame, const String& text) {
+  for (char16_t unit : text) Add(frame, Kind::Char, unit);
+}
+void CloseRequestAt(int frame) { Add(frame, Kind::Close); }
+void FocusAt(int frame, bool focused) { Add(frame, Kind::Focus, focused); }
+void ClearScript() { H().script.clear(); }
+
+void SetFrameCallback(std::function<void(int frame)> callback) { H().callback = std::move(callback); }
+void SetFrameCap(int frames) { H().frameCap = frames; }
+
+const std::vector<MessageBox>& MessageBoxes() { return H().boxes; }
+
+}  // namespace headless

@@ -1,0 +1,281 @@
+// Polled input: the system's events become key and button states, hit counters, the wheel
+// position and a queue of typed characters.
+#include "platform/input.h"
+
+#include <SDL.h>
+
+#include <deque>
+
+#include "platform/internal.h"
+#include "platform/text.h"
+
+// Used by the headless input script (headless.cpp) to feed events in screen terms.
+namespace platform_core {
+void InputKey(int key, bool down);
+void InputButton(int button, bool down);
+void InputMove(int x, int y);
+void InputWheel(int notches);
+void InputChar(int unit);
+void InputClose();
+void InputFocus(bool focused);
+}  // namespace platform_core
+
+namespace {
+
+struct InputState {
+  bool keyDown[KEY_COUNT] = {};
+  int keyHits[KEY_COUNT] = {};
+  bool buttonDown[4] = {};
+  int buttonHits[4] = {};
+  int mouseX = 0;
+  int mouseY = 0;
+  int mouseZ = 0;
+  std::deque<int> chars;
+  bool terminate = false;
+  bool suspended = false;
+};
+
+InputState& State() {
+  static InputState state;
+  return state;
+}
+
+bool ValidKey(int key) { return key > 0 && key < KEY_COUNT; }
+bool ValidButton(int button) { return button >= 1 && button <= 3; }
+
+void ClearKeys() {
+  InputState& s = State();
+  for (int i = 0; i < KEY_COUNT; ++i) {
+    s.keyDown[i] = false;
+    s.keyHits[i] = 0;
+  }
+}
+
+void ClearButtons() {
+  InputState& s = State();
+  for (int i = 0; i < 4; ++i) {
+    s.buttonDown[i] = false;
+    s.buttonHits[i] = 0;
+  }
+}
+
+// The game's key code of an SDL key; 0 for keys the game has no code for.
+int KeyCodeOf(const SDL_Keysym& sym) {
+  const SDL_Keycode k = sym.sym;
+  if (k >= SDLK_a && k <= SDLK_z) return KEY_A + (k - SDLK_a);
+  if (k >= SDLK_0 && k <= SDLK_9) return KEY_0 + (k - SDLK_0);
+  if (k >= SDLK_F1 && k <= SDLK_F12) return KEY_F1 + (k - SDLK_F1);
+  switch (k) {
+    case SDLK_BACKSPACE: return KEY_BACKSPACE;
+    case SDLK_TAB: return KEY_TAB;
+    case SDLK_RETURN:
+    case SDLK_RETURN2:
+    case SDLK_KP_ENTER: return KEY_ENTER;
+    case SDLK_ESCAPE: return KEY_ESCAPE;
+    case SDLK_SPACE: return KEY_SPACE;
+    case SDLK_PAGEUP: return KEY_PAGEUP;
+    case SDLK_PAGEDOWN: return KEY_PAGEDOWN;
+    case SDLK_END: return KEY_END;
+    case SDLK_HOME: return KEY_HOME;
+    case SDLK_LEFT: return KEY_LEFT;
+    case SDLK_UP: return KEY_UP;
+    case SDLK_RIGHT: return KEY_RIGHT;
+    case SDLK_DOWN: return KEY_DOWN;
+    case SDLK_INSERT: return KEY_INSERT;
+    case SDLK_DELETE: return KEY_DELETE;
+    case SDLK_LSHIFT: return KEY_LSHIFT;
+    case SDLK_RSHIFT: return KEY_RSHIFT;
+    case SDLK_LCTRL: return KEY_LCONTROL;
+    case SDLK_RCTRL: return KEY_RCONTROL;
+    case SDLK_LALT: return KEY_LALT;
+    case SDLK_RALT: return KEY_RALT;
+    default: return 0;
+  }
+}
+
+// Keys that also arrive as typed characters (text input leaves them out).
+int CharOfKey(int key) {
+  switch (key) {
+    case KEY_ENTER:
+    case KEY_BACKSPACE:
+    case KEY_ESCAPE:
+    case KEY_TAB: return key;
+    default: return 0;
+  }
+}
+
+int ButtonOf(Uint8 sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: return 1;
+    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_MIDDLE: return 3;
+    default: return 0;
+  }
+}
+
+void MoveFromWindow(int wx, int wy) {
+  int sx = 0, sy = 0;
+  platform_internal::WindowToScreen(wx, wy, sx, sy);
+  platform_core::InputMove(sx, sy);
+}
+
+}  // namespace
+
+namespace platform_core {
+
+void InputKey(int key, bool down) {
+  if (!ValidKey(key)) return;
+  InputState& s = State();
+  if (down && !s.keyDown[key]) ++s.keyHits[key];
+  s.keyDown[key] = down;
+}
+
+void InputButton(int button, bool down) {
+  if (!ValidButton(button)) return;
+  InputState& s = State();
+  if (down && !s.buttonDown[button]) ++s.buttonHits[button];
+  s.buttonDown[button] = down;
+}
+
+void InputMove(int x, int y) {
+  State().mouseX = x;
+  State().mouseY = y;
+}
+
+void InputWheel(int notches) { State().mouseZ += notches; }
+
+void InputChar(int unit) {
+  if (unit > 0) State().chars.push_back(unit);
+}
+
+void InputClose() { State().terminate = true; }
+
+void InputFocus(bool focused) {
+  State().suspended = !focused;
+  if (!focused) {
+    // Keys and buttons released while another window has the focus never reach us.
+    ClearKeys();
+    ClearButtons();
+  }
+}
+
+}  // namespace platform_core
+
+namespace platform_internal {
+
+void HandleEvent(const SDL_Event& event) {
+  using namespace platform_core;
+  switch (event.type) {
+    case SDL_KEYDOWN: {
+      int key = KeyCodeOf(event.key.keysym);
+      if (!event.key.repeat) InputKey(key, true);
+      InputChar(CharOfKey(key));
+      break;
+    }
+    case SDL_KEYUP:
+      InputKey(KeyCodeOf(event.key.keysym), false);
+      break;
+    case SDL_TEXTINPUT:
+      for (char16_t unit : FromUtf8(event.text.text)) InputChar(unit);
+      break;
+    case SDL_MOUSEMOTION:
+      MoveFromWindow(event.motion.x, event.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      MoveFromWindow(event.button.x, event.button.y);
+      InputButton(ButtonOf(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    case SDL_MOUSEWHEEL: {
+      int y = event.wheel.y;
+      if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) y = -y;
+      InputWheel(y);
+      break;
+    }
+    case SDL_QUIT:
+      InputClose();
+      break;
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: InputClose(); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: InputFocus(false); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: InputFocus(true); break;
+        default: break;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void ClearInput() {
+  InputState& s = State();
+  ClearKeys();
+  ClearButtons();
+  s.chars.clear();
+  s.terminate = false;
+  s.suspended = false;
+  s.mouseX = s.mouseY = s.mouseZ = 0;
+}
+
+}  // namespace platform_internal
+
+int MouseX() { return State().mouseX; }
+int MouseY() { return State().mouseY; }
+int MouseZ() { return State().mouseZ; }
+
+int MouseHit(int button) {
+  if (!ValidButton(button)) return 0;
+  int hits = State().buttonHits[button];
+  State().buttonHits[button] = 0;
+  return hits;
+}
+
+int MouseDown(int button) { return ValidButton(button) && State().buttonDown[button] ? 1 : 0; }
+
+void MoveMouse(int x, int y) {
+  platform_core::InputMove(x, y);
+  SDL_Window* window = SDL_WasInit(SDL_INIT_VIDEO) ? platform_internal::Window() : nullptr;
+  if (!window) return;
+  // The screen -> window mapping is a scale and an offset: find them from two points.
+  int x0, y0, x1, y1;
+  platform_internal::WindowToScreen(0, 0, x0, y0);
+  platform_internal::WindowToScreen(1000, 1000, x1, y1);
+  if (x1 == x0 || y1 == y0) return;
+  int wx = static_cast<int>((x - x0) * 1000.0 / (x1 - x0));
+  int wy = static_cast<int>((y - y0) * 1000.0 / (y1 - y0));
+  SDL_WarpMouseInWindow(window, wx, wy);
+}
+
+int KeyHit(int key) {
+  if (!ValidKey(key)) return 0;
+  int hits = State().keyHits[key];
+  State().keyHits[key] = 0;
+  return hits;
+}
+
+int KeyDown(int key) { return ValidKey(key) && State().keyDown[key] ? 1 : 0; }
+
+int GetChar() {
+  InputState& s = State();
+  if (s.chars.empty()) return 0;
+  int c = s.chars.front();
+  s.chars.pop_front();
+  return c;
+}
+
+void FlushKeys() {
+  ClearKeys();
+  State().chars.clear();
+}
+
+void FlushMouse() { ClearButtons(); }
+
+int AppTerminate() {
+  InputState& s = State();
+  int requested = s.terminate ? 1 : 0;
+  s.terminate = false;
+  return requested;
+}
+
+int AppSuspended() { return State().suspended ? 1 : 0; }
