@@ -23,9 +23,10 @@ constexpr int32_t BCA_MAGIC = 4277058;  // "BCA\0"
 constexpr int64_t BCA_MAX_PASS_OUTPUT = int64_t(16) << 20;
 constexpr int64_t BCA_MAX_TOTAL_OUTPUT = int64_t(64) << 20;
 
-// The single-file marker: its integer value is the offset of an archive carried inside the
-// executable (0: none). As built it reads as 0.
-extern const char SingleFileMarker[];
+// The single-file marker (71 characters and a zero byte): its integer value is the offset of an
+// archive carried inside the executable (0: none). As built it reads as 0; packaging replaces
+// its text by a number in the executable.
+extern char SingleFileMarker[72];
 // The marker's integer value; a negative value counts as 0.
 int32_t SingleFileOffset();
 

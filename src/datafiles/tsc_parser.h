@@ -67,7 +67,8 @@ class TTSCParser {
   virtual void ParseIdent();
   virtual void ParseGroup();
   virtual void ParseKey();
-  // Past the last token both raise "ERROR: Unexpected end of file at line L, character C".
+  // Past the last token NextToken raises "ERROR: Unexpected end of file at line L, character C"
+  // (the position of the last token) and LookAheadToken gives null.
   virtual TSCTokenPtr NextToken();
   virtual TSCTokenPtr LookAheadToken();
   virtual void ReadToken(int32_t kind);
