@@ -1,0 +1,127 @@
+#include "app/options.h"
+
+#include "app/data_folders.h"
+#include "app/standin_game_save.h"
+#include "app/standin_level_sequencer.h"
+#include "app/standin_profiles.h"
+#include "datafiles/tsc_file.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/text.h"
+
+OptionsPtr options;
+int32_t saveToProfile = 0;
+
+namespace {
+const String kGroup = u"Settings";
+
+bool HasProfiles() { return profile && profile->GetProfilesList()->Count() != 0; }
+
+// A new store holding the group of the options file.
+TSCFilePtr NewOptionsStore() {
+  TSCFilePtr file = CreateTSCFile();
+  CreateTSCGroup(file, u"", kGroup);
+  return file;
+}
+
+// The defaults of a new options file.
+TSCFilePtr DefaultOptionsStore() {
+  TSCFilePtr file = NewOptionsStore();
+  SetTSCNumberKey(file, kGroup, u"screenMode", 0.0f, 0);
+  SetTSCNumberKey(file, kGroup, u"musicVol", 0.5f, 0);
+  SetTSCNumberKey(file, kGroup, u"soundVol", 0.7f, 0);
+  SetTSCNumberKey(file, kGroup, u"startingLevel", -1.0f, 0);
+  SetTSCStringKey(file, kGroup, u"lastProfile", u"morvell", 0);
+  return file;
+}
+
+// Moves a damaged options file out of the way, to "options.tsc.bad" (or the first free
+// "options.tsc.bad<n>"), so it is never overwritten. False when it could not be moved.
+bool SetAside(const std::string& path, std::string& movedTo) {
+  movedTo = path + ".bad";
+  for (int n = 2; FileType(movedTo) != FILETYPE_NONE && n < 1000; ++n) {
+    movedTo = path + ".bad" + std::to_string(n);
+  }
+  return RenameFile(path, movedTo);
+}
+}  // namespace
+
+std::string OptionsFilePath() { return myDocsFolder + "/data/options.tsc"; }
+
+void TOptions::CreateOptionsFile() {
+  tscFile = DefaultOptionsStore();
+  SaveTSCFile(tscFile, OptionsFilePath());
+  tscFile = nullptr;
+}
+
+void TOptions::Load() {
+  const std::string path = OptionsFilePath();
+  if (FileType(path) == FILETYPE_NONE) CreateOptionsFile();
+  tscFile = CreateTSCFile();
+  try {
+    LoadTSCFile(tscFile, path);
+  } catch (const TextError& error) {
+    // A damaged file does not stop the game: it is kept aside and a new default file is used.
+    std::string movedTo;
+    if (SetAside(path, movedTo)) {
+      Print("The options file " + path + " could not be read (" + error.what() +
+            "); it was moved to " + movedTo + " and the default options are used.");
+      CreateOptionsFile();
+      tscFile = CreateTSCFile();
+      try {
+        LoadTSCFile(tscFile, path);
+      } catch (const TextError&) {
+        tscFile = DefaultOptionsStore();
+      }
+    } else {
+      // It cannot be moved: leave it as it is and run on the defaults.
+      Print("The options file " + path + " could not be read (" + error.what() +
+            ") nor moved aside; the default options are used.");
+      tscFile = DefaultOptionsStore();
+    }
+  }
+  screenMode = static_cast<int32_t>(GetTSCNumberKey(tscFile, kGroup, u"screenMode", 0));
+  musicVol = GetTSCNumberKey(tscFile, kGroup, u"musicVol", 0);
+  soundVol = GetTSCNumberKey(tscFile, kGroup, u"soundVol", 0);
+  startingLevel = static_cast<int32_t>(GetTSCNumberKey(tscFile, kGroup, u"startingLevel", 0));
+  if (HasProfiles()) profile->SelectProfile(GetTSCStringKey(tscFile, kGroup, u"lastProfile", 0));
+  tscFile = nullptr;
+}
+
+void TOptions::SaveOptionsOnly() {
+  tscFile = NewOptionsStore();
+  SetTSCNumberKey(tscFile, kGroup, u"screenMode", static_cast<float>(screenMode), 0);
+  SetTSCNumberKey(tscFile, kGroup, u"musicVol", musicVol, 0);
+  SetTSCNumberKey(tscFile, kGroup, u"soundVol", soundVol, 0);
+  const int32_t level = sequencer ? sequencer->currentLevel : startingLevel;
+  SetTSCNumberKey(tscFile, kGroup, u"startingLevel", static_cast<float>(level), 0);
+  if (HasProfiles() && profile->current) {
+    SetTSCStringKey(tscFile, kGroup, u"lastProfile", profile->current->name, 0);
+  }
+  SaveTSCFile(tscFile, OptionsFilePath());
+  tscFile = nullptr;
+}
+
+void TOptions::Save() {
+  SaveOptionsOnly();
+  if (saveToProfile != 0) {
+    saveBoard(u"runes", 0);
+    SaveLastBlock(u"runes", 0);
+    SavePuzzles(0);
+    SaveProfile(0);
+    SaveSpells(u"runes", 0);
+    SaveLevelStats(0);
+    SaveMagicSphere(0);
+    if (profile) profile->SaveProfile();
+  }
+}
+
+void saveOptions() {
+  if (options) options->Save();
+}
+
+void saveOnEnd() {
+  saveOptions();
+  ShowMouse();
+}

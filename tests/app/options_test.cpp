@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/data_folders.h"
+#include "app/options.h"
+#include "app/standin_game_save.h"
+#include "app/standin_level_sequencer.h"
+#include "app/standin_profiles.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/system.h"
+
+namespace {
+const char* const kDefaultFile =
+    "Settings{\n"
+    "\tscreenMode=0.00000000\n"
+    "\tmusicVol=0.500000000\n"
+    "\tsoundVol=0.699999988\n"
+    "\tstartingLevel=-1.00000000\n"
+    "\tlastProfile=\"morvell\"\n"
+    "}\n";
+
+class OptionsFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    GetDataFolders();
+    options = std::make_shared<TOptions>();
+    sequencer = std::make_shared<TLevelSequencer>();
+    profile = std::make_shared<TProfileManager>();
+  }
+  static std::string Path() { return myDocsFolder + "/data/options.tsc"; }
+  static std::string Read(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(LoadBytes(path, bytes)) << path;
+    return std::string(bytes.begin(), bytes.end());
+  }
+  static void Write(const std::string& text) {
+    ASSERT_TRUE(SaveBytesSafely(Path(), std::vector<uint8_t>(text.begin(), text.end())));
+  }
+  static void AddProfiles(std::initializer_list<const char16_t*> names) {
+    for (const char16_t* n : names) {
+      auto p = std::make_shared<TProfile>();
+      p->name = n;
+      profile->profiles->AddLast(p);
+    }
+    profile->current = profile->profiles->First();
+  }
+};
+}  // namespace
+
+TEST_F(OptionsFile, FreshOptionsHoldTheInMemoryDefaults) {
+  TOptions o;
+  EXPECT_EQ(o.screenMode, 2);
+  EXPECT_EQ(o.musicVol, 0.5f);
+  EXPECT_EQ(o.soundVol, 0.8f);
+  EXPECT_EQ(o.startingLevel, 0);
+  EXPECT_FALSE(o.tscFile);
+}
+
+TEST_F(OptionsFile, MissingFileIsCreatedWithTheDefaultsAndRead) {
+  options->Load();
+  EXPECT_EQ(Read(Path()), kDefaultFile);
+  EXPECT_EQ(options->screenMode, 0);
+  EXPECT_EQ(options->musicVol, 0.5f);
+  EXPECT_EQ(options->soundVol, 0.7f);
+  EXPECT_EQ(options->startingLevel, -1);
+  EXPECT_FALSE(options->tscFile);
+}
+
+TEST_F(OptionsFile, CreateOptionsFileLeavesTheFieldsAlone) {
+  options->screenMode = 1;
+  options->CreateOptionsFile();
+  EXPECT_EQ(Read(Path()), kDefaultFile);
+  EXPECT_EQ(options->screenMode, 1);
+  EXPECT_EQ(options->soundVol, 0.8f);
+}
+
+TEST_F(OptionsFile, SavedOptionsReadBack) {
+  AddProfiles({u"anna", u"Bert"});
+  profile->SelectProfile(u"Bert");
+  options->screenMode = 1;
+  options->musicVol = 0.25f;
+  options->soundVol = 0.3f;
+  options->startingLevel = 99;
+  sequencer->currentLevel = 7;
+  saveOptions();
+  EXPECT_EQ(Read(Path()),
+            "Settings{\n\tscreenMode=1.00000000\n\tmusicVol=0.250000000\n"
+            "\tsoundVol=0.300000012\n\tstartingLevel=7.00000000\n\tlastProfile=\"Bert\"\n}\n");
+
+  profile->current = profile->profiles->First();
+  auto loaded = std::make_shared<TOptions>();
+  loaded->Load();
+  EXPECT_EQ(loaded->screenMode, 1);
+  EXPECT_EQ(loaded->musicVol, 0.25f);
+  EXPECT_EQ(loaded->soundVol, 0.3f);
+  EXPECT_EQ(loaded->startingLevel, 7);
+  EXPECT_EQ(profile->current->name, u"Bert");
+  // Nothing is left beside the file by the safe write.
+  EXPECT_EQ(LoadDir(myDocsFolder + "/data"), std::vector<std::string>{"options.tsc"});
+}
+
+TEST_F(OptionsFile, WithoutProfilesNoLastProfileIsWritten) {
+  options->SaveOptionsOnly();
+  EXPECT_EQ(Read(Path()).find("lastProfile"), std::string::npos);
+  options->Load();  // and none is looked for
+}
+
+TEST_F(OptionsFile, LastProfileSelectsOnlyAnExactName) {
+  struct Case {
+    const char* lastProfile;
+    const char16_t* current;
+  };
+  const Case cases[] = {{"Bert", u"Bert"}, {"bert", u"anna"}, {"nobody", u"anna"}, {"", u"anna"}};
+  AddProfiles({u"anna", u"Bert"});
+  for (const Case& c : cases) {
+    profile->current = profile->profiles->First();
+    Write(std::string("Settings{\n\tscreenMode=0\n\tmusicVol=0.5\n\tsoundVol=0.7\n"
+                      "\tstartingLevel=0\n\tlastProfile=\"") +
+          c.lastProfile + "\"\n}\n");
+    options->Load();
+    EXPECT_EQ(profile->current->name, c.current) << c.lastProfile;
+  }
+}
+
+TEST_F(OptionsFile, WholeNumbersAreCutTowardZero) {
+  struct Case {
+    const char* text;
+    int32_t screenMode;
+  };
+  const Case cases[] = {{"1.9", 1}, {"-0.5", 0}, {"2", 2}, {"-1.7", -1}};
+  for (const Case& c : cases) {
+    Write(std::string("Settings{\n\tscreenMode=") + c.text + "\n\tmusicVol=0.5\n\tsoundVol=0.7\n" +
+          "\tstartingLevel=" + c.text + "\n}\n");
+    options->Load();
+    EXPECT_EQ(options->screenMode, c.screenMode) << c.text;
+    EXPECT_EQ(options->startingLevel, c.screenMode) << c.text;
+  }
+}
+
+TEST_F(OptionsFile, MissingKeysReadAsZeroAndOtherKeysVanishOnSave) {
+  Write("Settings{\n\tscreenMode=1\n\tmusicVol=0.5\n\tfoo=3\n}\nOther{\n\tbar=1\n}\n");
+  options->Load();
+  EXPECT_EQ(options->screenMode, 1);
+  EXPECT_EQ(options->soundVol, 0.0f);
+  EXPECT_EQ(options->startingLevel, 0);
+  options->SaveOptionsOnly();
+  const std::string text = Read(Path());
+  EXPECT_EQ(text.find("foo"), std::string::npos);
+  EXPECT_EQ(text.find("Other"), std::string::npos);
+  EXPECT_NE(text.find("\tsoundVol=0.00000000\n"), std::string::npos);
+}
+
+TEST_F(OptionsFile, DamagedFileIsSetAsideAndDefaultsAreUsed) {
+  const std::string damaged = "Settings{\n\tscreenMode=\"unterminated\n";
+  Write(damaged);
+  testing::internal::CaptureStdout();
+  options->Load();
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(Read(Path() + ".bad"), damaged);
+  EXPECT_NE(out.find("options.tsc.bad"), std::string::npos) << out;
+  EXPECT_EQ(Read(Path()), kDefaultFile);
+  EXPECT_EQ(options->screenMode, 0);
+  EXPECT_EQ(options->soundVol, 0.7f);
+  EXPECT_EQ(options->startingLevel, -1);
+
+  // A second damaged file does not replace the first one set aside.
+  Write("{{{");
+  testing::internal::CaptureStdout();
+  options->Load();
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(Read(Path() + ".bad"), damaged);
+  EXPECT_EQ(Read(Path() + ".bad2"), "{{{");
+  EXPECT_EQ(Read(Path()), kDefaultFile);
+}
+
+TEST_F(OptionsFile, GameInProgressIsSavedOnlyWhileAQuestIsPlayed) {
+  AddProfiles({u"anna"});
+  gameSaveCalls.clear();
+  saveToProfile = 0;
+  saveOptions();
+  EXPECT_TRUE(gameSaveCalls.empty());
+  EXPECT_EQ(profile->profileWrites, 0);
+  EXPECT_EQ(FileType(Path()), FILETYPE_FILE);
+
+  saveToProfile = 1;
+  saveOptions();
+  const std::vector<std::string> expected = {
+      "saveBoard runes 0", "SaveLastBlock runes 0", "SavePuzzles 0",    "SaveProfile 0",
+      "SaveSpells runes 0", "SaveLevelStats 0",     "SaveMagicSphere 0"};
+  EXPECT_EQ(gameSaveCalls, expected);
+  EXPECT_EQ(profile->profileWrites, 1);
+
+  // The options-only save never touches the game in progress.
+  gameSaveCalls.clear();
+  options->SaveOptionsOnly();
+  EXPECT_TRUE(gameSaveCalls.empty());
+  EXPECT_EQ(profile->profileWrites, 1);
+  saveToProfile = 0;
+}
+
+TEST_F(OptionsFile, EndHookSavesTheOptionsWhenTheProgramEnds) {
+  OnEnd(saveOnEnd);
+  options->musicVol = 0.125f;
+  EXPECT_THROW(End(), ProgramEnded);
+  EXPECT_NE(Read(Path()).find("\tmusicVol=0.125000000\n"), std::string::npos);
+}
