@@ -1,0 +1,60 @@
+// Shared by the screen, drawing and image sources of the platform only.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "platform/graphics.h"
+
+// The renderer's copy of one image frame. Textures belong to one renderer; when the renderer is
+// replaced (a new screen) the old pointers are dropped and the texture is made again from the
+// frame's pixels when the frame is next drawn.
+struct ImageTexture {
+  SDL_Texture* texture = nullptr;
+  SDL_Texture* maskTexture = nullptr;  // alpha cut to 0 / 255 for masked blending
+  int maskThreshold = -1;              // the alpha from which maskTexture's pixels are opaque
+  int generation = -1;                 // the renderer the textures belong to
+  bool dirty = true;                   // the frame's pixels changed since the textures were made
+  ~ImageTexture();
+};
+
+namespace gfx {
+
+struct DrawState {
+  int r = 255, g = 255, b = 255;
+  float alpha = 1.0f;
+  int blend = MASKBLEND;
+  float scaleX = 1.0f, scaleY = 1.0f;
+  float rotation = 0.0f;
+  float originX = 0.0f, originY = 0.0f;
+  float handleX = 0.0f, handleY = 0.0f;
+  int maskR = 0, maskG = 0, maskB = 0;
+  int clsR = 0, clsG = 0, clsB = 0;
+  bool fullViewport = true;  // the viewport follows the screen's size
+  int viewX = 0, viewY = 0, viewW = 0, viewH = 0;
+};
+DrawState& State();
+
+// The current renderer's number; every new renderer gets a new one.
+int Generation();
+// The renderer, with the back buffer as its target and the viewport's clip applied, or null when
+// no screen is open or the viewport is empty (nothing can be drawn).
+SDL_Renderer* BeginDraw();
+
+// How the current blend mode draws: the SDL blend mode and the vertex colour, or skip (nothing
+// would show). Masked drawing of textures uses a copy whose alpha is cut at maskThreshold.
+struct BlendSetup {
+  bool skip = false;
+  SDL_BlendMode mode = SDL_BLENDMODE_BLEND;
+  SDL_Color color{255, 255, 255, 255};
+  int maskThreshold = -1;  // >= 0: draw the masked copy of the texture
+};
+BlendSetup CurrentBlend(bool textured);
+
+// Rotation and scale of the drawing state applied to a point relative to the drawing position.
+void Transform(float lx, float ly, float& x, float& y);
+
+// The frame's texture for the current renderer (made or refreshed as needed); null on failure.
+SDL_Texture* FrameTexture(const ImagePtr& image, int frame, int maskThreshold);
+
+}  // namespace gfx
