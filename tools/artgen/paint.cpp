@@ -221,7 +221,7 @@ double fitSize(cairo_t* cr, Face f, const std::string& utf8, double w, double h,
 
 void caption(Canvas& c, double x, double y, double w, double h, const std::string& utf8, const CaptionStyle& st) {
     cairo_t* cr = c.cr();
-    double pad = st.margin + st.outlineWidth + st.glowRadius * 0.8;
+    double pad = st.margin + st.outlineWidth + st.glowRadius * 0.4;
     double size = fitSize(cr, st.face, utf8, w - 2 * pad, h - 2 * pad, st.maxSize);
     useFont(cr, st.face, size);
     TextBox b = measure(cr, utf8);

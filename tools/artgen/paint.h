@@ -72,7 +72,7 @@ struct CaptionStyle {
     int glowRadius = 3;
     double shadowAlpha = 0.6;
     double maxSize = 200;
-    double margin = 2;           // kept free on each side of the box
+    double margin = 1;           // kept free on each side of the box
 };
 // Draws a line of gold lettering centred in the box (x, y, w, h) with outline, drop shadow and
 // glow, as large as fits.
