@@ -67,6 +67,12 @@ class TList {
     tail_->next = n;
     tail_ = n.get();
     ++count_;
+    // Removed links that were last when they went lead on to the new element, so a walk
+    // standing on one of them visits it.
+    for (const std::weak_ptr<Node>& weak : dangling_)
+      if (std::shared_ptr<Node> d = weak.lock())
+        if (!d->next) d->next = n;
+    dangling_.clear();
     return Link(n);
   }
   Link AddFirst(T value) {
@@ -166,13 +172,21 @@ class TList {
     n->removed = true;
     std::shared_ptr<Node> keep = n->prev->next;  // n itself; alive until the walk leaves it
     n->prev->next = n->next;
-    if (n->next) n->next->prev = n->prev; else tail_ = n->prev;
+    if (n->next) {
+      n->next->prev = n->prev;
+    } else {
+      tail_ = n->prev;
+      std::erase_if(dangling_, [](const std::weak_ptr<Node>& w) { return w.expired(); });
+      dangling_.push_back(keep);
+    }
     --count_;
   }
 
   std::shared_ptr<Node> head_;
   Node* tail_;
   int count_ = 0;
+  // Removed links that had no element after them when they went.
+  std::vector<std::weak_ptr<Node>> dangling_;
 };
 
 template <typename T>

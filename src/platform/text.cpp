@@ -69,6 +69,12 @@ String ShortestNumber(T value, int maxDigits) {
     else back = static_cast<T>(strtod_l(buf, nullptr, CLocale()));
     if (back == value || value != value) break;
   }
+  // Whole numbers that fit the digits read better without an exponent: 100, not 1e+02.
+  if (const char* e = std::strchr(buf, 'e')) {
+    int exponent = std::atoi(e + 1);
+    if (exponent >= 0 && exponent < maxDigits)
+      std::snprintf(buf, sizeof buf, "%.*g", exponent + 1, static_cast<double>(value));
+  }
   uselocale(old);
   return FromPath(buf);
 }
