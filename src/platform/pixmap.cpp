@@ -1,6 +1,8 @@
 // Pixmaps: ARGB pictures in memory, their pixel layouts, and PNG / JPEG decoding and PNG writing.
 #include "platform/pixmap.h"
 
+#include <cstdio>
+// libjpeg needs FILE and size_t declared first.
 #include <jpeglib.h>
 #include <png.h>
 

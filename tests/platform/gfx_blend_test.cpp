@@ -1,4 +1,7 @@
 // How the blend modes, the drawing colour and the drawing alpha mix an image into the screen.
+#include <cctype>
+#include <string>
+
 #include "gfx_support.h"
 
 namespace gfx_test {
@@ -62,7 +65,21 @@ const BlendCase kBlendCases[] = {
     {"light with a tint", Opaque(10, 10, 10), Opaque(255, 255, 255), LIGHTBLEND, 1.0f, 100, 0, 50, 110, 10, 60},
 };
 
-INSTANTIATE_TEST_SUITE_P(Modes, BlendTest, ::testing::ValuesIn(kBlendCases));
+std::string CaseName(const ::testing::TestParamInfo<BlendCase>& info) {
+  std::string name;
+  bool upper = true;
+  for (const char* p = info.param.name; *p; ++p) {
+    if (std::isalnum(static_cast<unsigned char>(*p))) {
+      name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*p))) : *p;
+      upper = false;
+    } else {
+      upper = true;
+    }
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, BlendTest, ::testing::ValuesIn(kBlendCases), CaseName);
 
 using DrawingStateTest = ScreenTest;
 
