@@ -63,15 +63,15 @@ void Add(int frame, Kind kind, int a = 0, int b = 0) {
 }
 
 void Apply(const ScriptEvent& e) {
-  using namespace platform_core;
+  namespace core = platform_core;
   switch (e.kind) {
-    case Kind::Move: InputMove(e.a, e.b); break;
-    case Kind::Button: InputButton(e.a, e.b != 0); break;
-    case Kind::Wheel: InputWheel(e.a); break;
-    case Kind::Key: InputKey(e.a, e.b != 0); break;
-    case Kind::Char: InputChar(e.a); break;
-    case Kind::Close: InputClose(); break;
-    case Kind::Focus: InputFocus(e.a != 0); break;
+    case Kind::Move: core::InputMove(e.a, e.b); break;
+    case Kind::Button: core::InputButton(e.a, e.b != 0); break;
+    case Kind::Wheel: core::InputWheel(e.a); break;
+    case Kind::Key: core::InputKey(e.a, e.b != 0); break;
+    case Kind::Char: core::InputChar(e.a); break;
+    case Kind::Close: core::InputClose(); break;
+    case Kind::Focus: core::InputFocus(e.a != 0); break;
   }
 }
 
@@ -124,6 +124,8 @@ namespace headless {
 void Enable() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
+  // Ctrl+C ends a headless run at once instead of becoming a close request nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   HeadlessState& h = H();
   h.enabled = true;
   h.clock = kVirtualClockStart;

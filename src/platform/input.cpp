@@ -164,7 +164,12 @@ void InputFocus(bool focused) {
 namespace platform_internal {
 
 void HandleEvent(const SDL_Event& event) {
-  using namespace platform_core;
+  using platform_core::InputButton;
+  using platform_core::InputChar;
+  using platform_core::InputClose;
+  using platform_core::InputFocus;
+  using platform_core::InputKey;
+  using platform_core::InputWheel;
   switch (event.type) {
     case SDL_KEYDOWN: {
       int key = KeyCodeOf(event.key.keysym);
@@ -198,7 +203,9 @@ void HandleEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE: InputClose(); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: InputFocus(false); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN: InputFocus(false); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: InputFocus(true); break;
         default: break;
       }
@@ -209,13 +216,10 @@ void HandleEvent(const SDL_Event& event) {
 }
 
 void ClearInput() {
-  InputState& s = State();
+  // Keys, buttons and typed characters go; a close request still waits to be read.
   ClearKeys();
   ClearButtons();
-  s.chars.clear();
-  s.terminate = false;
-  s.suspended = false;
-  s.mouseX = s.mouseY = s.mouseZ = 0;
+  State().chars.clear();
 }
 
 }  // namespace platform_internal

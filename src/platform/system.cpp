@@ -202,6 +202,8 @@ void RunEndHooks() {
     std::function<void()> hook = EndHooks()[g_nextHook++];
     try {
       hook();
+    } catch (const ProgramEnded&) {
+      // A hook that ended the program again: the hooks after it have run already.
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s\n", e.what());
     } catch (...) {
