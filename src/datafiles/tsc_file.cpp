@@ -74,7 +74,7 @@ String TSCNumberText(float value) {
     return FromPath(buffer);
   }
   // Below 0.0001: the fewest decimals that read back as the same float.
-  for (int decimals = 5; decimals <= 160; ++decimals) {
+  for (int decimals = 1; decimals <= 160; ++decimals) {
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, d);
     String text = FromPath(buffer);
     if (TSCNumberValue(text) == value) return text;
