@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/input.h"
 #include "platform/internal.h"
@@ -12,7 +13,7 @@ namespace {
 
 // Shows one frame and polls the events due at the next one, as a screen's loop does.
 void NextFrame() {
-  platform_internal::AfterFlip();
+  Flip();
   PollSystem();
 }
 
@@ -42,7 +43,7 @@ TEST(InputTest, HitCountsAreConsumedWhenReadAndDownLastsWhileHeld) {
   NextFrame();
   EXPECT_EQ(MouseDown(1), 0);
   // Frames shown without polling: both clicks and both releases arrive at the next poll.
-  while (headless::FrameNumber() < f + 7) platform_internal::AfterFlip();
+  while (headless::FrameNumber() < f + 7) Flip();
   PollSystem();
   EXPECT_EQ(MouseHit(2), 2);
   EXPECT_EQ(MouseDown(2), 0);
@@ -165,6 +166,23 @@ TEST(InputTest, SystemEventsMapToTheGamesKeyCodesAndCharacters) {
   quit.type = SDL_QUIT;
   platform_internal::HandleEvent(quit);
   EXPECT_EQ(AppTerminate(), 1);
+
+  const Uint8 sdlButtons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+  for (int b = 1; b <= 3; ++b) {
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = sdlButtons[b - 1];
+    press.button.x = 10 * b;
+    press.button.y = 20 * b;
+    platform_internal::HandleEvent(press);
+    EXPECT_EQ(MouseDown(b), 1) << b;
+    EXPECT_EQ(MouseHit(b), 1) << b;
+    EXPECT_EQ(MouseX(), 10 * b);  // no window: window and screen are the same
+    EXPECT_EQ(MouseY(), 20 * b);
+    press.type = SDL_MOUSEBUTTONUP;
+    platform_internal::HandleEvent(press);
+    EXPECT_EQ(MouseDown(b), 0) << b;
+  }
 
   const int z = MouseZ();
   SDL_Event wheel{};

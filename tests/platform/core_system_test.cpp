@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/internal.h"
 #include "platform/system.h"
@@ -24,7 +25,7 @@ TEST(SystemTest, VirtualClockStepsOneFrameAtATime) {
   std::vector<int32_t> steps;
   int32_t last = start;
   for (int i = 0; i < 6; ++i) {
-    platform_internal::AfterFlip();
+    Flip();
     steps.push_back(ElapsedMs(MilliSecs(), last));
     last = MilliSecs();
   }
@@ -49,11 +50,11 @@ TEST(SystemTest, FrameCallbackSeesEveryFrameAndTheCapStopsARunawayLoop) {
   headless::SetFrameCallback([&seen](int frame) { seen.push_back(frame); });
   const int frame = headless::FrameNumber();
   headless::SetFrameCap(frame + 2);
-  platform_internal::AfterFlip();
-  platform_internal::AfterFlip();
+  Flip();
+  Flip();
   EXPECT_EQ(seen, (std::vector<int>{frame + 1, frame + 2}));
   try {
-    platform_internal::AfterFlip();
+    Flip();
     FAIL() << "no error past the frame cap";
   } catch (const FrameworkError& e) {
     EXPECT_STREQ(e.what(), "frame cap reached");
