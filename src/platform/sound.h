@@ -6,7 +6,15 @@
 #include <string>
 #include <vector>
 
-struct SoundData;
+// The device format the mixer produces: 44100 Hz, 2 channels, signed 16-bit.
+constexpr int kMixRate = 44100;
+constexpr int kMixChannels = 2;
+
+// A decoded sound, already in the mixer's format.
+struct SoundData {
+  std::vector<int16_t> samples;  // interleaved, kMixChannels per frame, at kMixRate
+  int64_t Frames() const { return static_cast<int64_t>(samples.size()) / kMixChannels; }
+};
 class TSound {
  public:
   std::shared_ptr<SoundData> data;  // interleaved samples at the device rate
@@ -26,7 +34,7 @@ enum SoundFlags : int { SOUND_LOOP = 1 };
 // Null when the file is missing or is not Ogg Vorbis; never a message.
 SoundPtr LoadSound(const std::string& path, int flags = 0);
 // Starts the sound on a new channel (a channel plays on when its handle is dropped).
-// Given a channel, the sound replaces what that channel played.
+// Given a channel, the sound replaces what that channel played. Null when there is no sound.
 ChannelPtr PlaySound(const SoundPtr& sound, const ChannelPtr& channel = nullptr);
 // A channel that holds the sound paused, so its volume can be set before the first sample.
 ChannelPtr CueSound(const SoundPtr& sound, const ChannelPtr& channel = nullptr);
@@ -34,14 +42,15 @@ ChannelPtr AllocChannel();
 void StopChannel(const ChannelPtr& channel);
 void PauseChannel(const ChannelPtr& channel);
 void ResumeChannel(const ChannelPtr& channel);
-void SetChannelVolume(const ChannelPtr& channel, float volume);  // 0..1
+void SetChannelVolume(const ChannelPtr& channel, float volume);  // clamped to 0..1
+// 1 while the channel holds a sound that has neither ended nor been stopped (paused included).
 int ChannelPlaying(const ChannelPtr& channel);
 
-// The device format the mixer produces: 44100 Hz, 2 channels, signed 16-bit.
-constexpr int kMixRate = 44100;
-constexpr int kMixChannels = 2;
 // Pulls `frames` mixed frames (interleaved, kMixChannels each) straight from the mixer, for
 // tests and for headless runs without an audio device.
 void MixAudio(int16_t* out, int frames);
 // Stops every channel (the end of the program).
 void StopAllChannels();
+// Whether an SDL audio device is open (it is opened by the first sound loaded or played). In
+// headless runs it stays paused, so that only MixAudio pulls move the channels on.
+bool AudioDeviceOpen();
