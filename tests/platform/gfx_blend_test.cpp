@@ -1,5 +1,6 @@
 // How the blend modes, the drawing colour and the drawing alpha mix an image into the screen.
 #include <cctype>
+#include <ostream>
 #include <string>
 
 #include "gfx_support.h"
@@ -16,6 +17,9 @@ struct BlendCase {
   int r, g, b;          // drawing colour
   int er, eg, eb;       // expected screen colour where the image is drawn
 };
+
+// Keeps test listings short: a case prints as its name.
+void PrintTo(const BlendCase& c, std::ostream* os) { *os << c.name; }
 
 class BlendTest : public ScreenTest, public ::testing::WithParamInterface<BlendCase> {};
 

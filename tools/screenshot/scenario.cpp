@@ -1,0 +1,55 @@
+// The scenario registry and the capture context of the screenshot runner.
+#include "scenario.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/headless.h"
+
+namespace screenshot {
+
+std::map<std::string, Scenario>& Scenarios() {
+  static std::map<std::string, Scenario> scenarios;
+  return scenarios;
+}
+
+Registrar::Registrar(ScenarioFunction run, const char* name, const char* description) {
+  auto [it, added] = Scenarios().emplace(name, Scenario{description, run});
+  if (!added) std::fprintf(stderr, "screenshot: scenario \"%s\" is defined twice\n", name);
+}
+
+Context::Context(std::string outDir) : outDir_(std::move(outDir)) {
+  headless::SetFrameCallback([this](int frame) { frameShown(frame); });
+}
+
+Context::~Context() { headless::SetFrameCallback(nullptr); }
+
+bool Context::capture(const std::string& name) {
+  std::string path = outDir_ + "/" + name;
+  if (!headless::CaptureBackBufferPNG(path)) {
+    std::fprintf(stderr, "screenshot: could not write %s (is the screen open?)\n", path.c_str());
+    failed_.push_back(name);
+    return false;
+  }
+  written_.push_back(path);
+  return true;
+}
+
+void Context::capture(int frame, const std::string& name) { pending_.emplace(frame, name); }
+
+void Context::onFrame(std::function<void(int frame)> callback) { onFrame_ = std::move(callback); }
+
+void Context::frameShown(int frame) {
+  auto range = pending_.equal_range(frame);
+  for (auto it = range.first; it != range.second; ++it) capture(it->second);
+  pending_.erase(range.first, range.second);
+  if (onFrame_) onFrame_(frame);
+}
+
+std::vector<std::string> Context::missing() const {
+  std::vector<std::string> out = failed_;
+  for (const auto& [frame, name] : pending_) out.push_back(name + " (frame " + std::to_string(frame) + ")");
+  return out;
+}
+
+}  // namespace screenshot
