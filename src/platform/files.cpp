@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -291,8 +292,14 @@ std::string CurrentDir() {
 bool ChangeDir(const std::string& path) { return chdir(ResolvePath(path).c_str()) == 0; }
 
 std::string HomeDir() {
-  const char* home = std::getenv("HOME");
-  return home ? home : "";
+  std::string home;
+  if (const char* env = std::getenv("HOME")) home = env;
+  if (home.empty()) {
+    if (const passwd* pw = getpwuid(getuid())) home = pw->pw_dir ? pw->pw_dir : "";
+  }
+  // Callers append "/..." directly.
+  while (!home.empty() && home.back() == '/') home.pop_back();
+  return home;
 }
 
 namespace {

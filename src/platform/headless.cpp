@@ -81,9 +81,7 @@ namespace platform_core {
 
 int32_t VirtualClock() { return static_cast<int32_t>(H().clock); }
 
-void AdvanceVirtualClock(int32_t ms) {
-  if (ms > 0) H().clock += static_cast<uint32_t>(ms);
-}
+void AdvanceVirtualClock(int32_t ms) { H().clock += static_cast<uint32_t>(ms); }
 
 void RunInputScript(int frame) {
   // Events apply in the order they were given; events added while applying wait for the next poll.

@@ -5,6 +5,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -148,7 +149,7 @@ void Delay(int32_t ms) {
   struct timespec ts;
   ts.tv_sec = ms / 1000;
   ts.tv_nsec = static_cast<long>(ms % 1000) * 1000000L;
-  while (nanosleep(&ts, &ts) != 0) {
+  while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
   }
 }
 

@@ -1,6 +1,7 @@
 // Files, folders, streams, banks and text files.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,9 @@ TEST(FilesTest, FoldersAreCreatedListedRenamedAndDeleted) {
   EXPECT_TRUE(DeleteDir(top, true));
   EXPECT_EQ(FileType(top), FILETYPE_NONE);
   EXPECT_EQ(HomeDir(), Home());
+  setenv("HOME", (Home() + "/").c_str(), 1);
+  EXPECT_EQ(HomeDir(), Home());  // no trailing "/"
+  setenv("HOME", Home().c_str(), 1);
 }
 
 TEST(FilesTest, PathPartsAreSplitOff) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/internal.h"
@@ -156,6 +157,16 @@ TEST(SystemTest, NotifyIsRecordedInHeadlessRuns) {
   EXPECT_TRUE(headless::MessageBoxes()[before + 1].serious);
   EXPECT_EQ(AppTitle, u"Mirethorn");
   EXPECT_THROW(RuntimeError("boom"), FrameworkError);
+}
+
+TEST(SystemTest, StartupEntersTheExecutablesFolder) {
+  const std::string before = CurrentDir();
+  PlatformStartup(0, nullptr);
+  EXPECT_FALSE(AppFile.empty());
+  EXPECT_EQ(AppFile[0], '/');
+  EXPECT_EQ(FileType(AppFile), FILETYPE_FILE);
+  EXPECT_EQ(CurrentDir(), ExtractDir(AppFile));
+  ASSERT_TRUE(ChangeDir(before));
 }
 
 TEST(SystemTest, TrigonometryTakesDegrees) {
