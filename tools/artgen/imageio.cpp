@@ -206,8 +206,11 @@ void writeContactSheets(const std::string& gameDir, const std::string& sheetDir)
         const int sheetW = 1200, pad = 10, label = 14;
         int x = pad, y = pad, shelf = 0;
         std::vector<std::pair<int, int>> pos;
+        // Full-screen pictures are shown at half size so that a folder of them fits on a sheet.
+        auto shrink = [](cairo_surface_t* s) { return s && cairo_image_surface_get_width(s) >= 600 ? 0.5 : 1.0; };
         for (cairo_surface_t* s : pics) {
-            int w = s ? cairo_image_surface_get_width(s) : 40, h = s ? cairo_image_surface_get_height(s) : 40;
+            double k = shrink(s);
+            int w = s ? int(cairo_image_surface_get_width(s) * k) : 40, h = s ? int(cairo_image_surface_get_height(s) * k) : 40;
             int boxW = std::max(w, 60);
             if (x + boxW + pad > sheetW && x > pad) {
                 x = pad;
@@ -228,10 +231,15 @@ void writeContactSheets(const std::string& gameDir, const std::string& sheetDir)
         for (size_t i = 0; i < pics.size(); ++i) {
             auto [px, py] = pos[i];
             if (pics[i] && cairo_surface_status(pics[i]) == CAIRO_STATUS_SUCCESS) {
-                cairo_set_source_surface(cr, pics[i], px, py);
+                double k = shrink(pics[i]);
+                cairo_save(cr);
+                cairo_translate(cr, px, py);
+                cairo_scale(cr, k, k);
+                cairo_set_source_surface(cr, pics[i], 0, 0);
                 cairo_paint(cr);
+                cairo_restore(cr);
                 cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
-                cairo_move_to(cr, px, py + cairo_image_surface_get_height(pics[i]) + 11);
+                cairo_move_to(cr, px, py + cairo_image_surface_get_height(pics[i]) * k + 11);
             } else {
                 cairo_set_source_rgb(cr, 1, 0, 0);
                 cairo_move_to(cr, px, py + 11);
