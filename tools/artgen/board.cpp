@@ -173,7 +173,7 @@ void surface(Canvas& c, int kind) {
             case 2: {  // violet marble
                 double vein = std::fabs(std::sin((x + y) / 40.0 + 8 * fbm(x / 90.0, y / 90.0, 5, seed)));
                 col = mix(rgb(46, 28, 78), rgb(92, 66, 140), n);
-                col = mix(col, rgb(190, 170, 230), std::pow(1 - vein, 14) * 0.7);
+                col = mix(col, rgb(170, 150, 215), std::pow(1 - vein, 14) * 0.35);
                 break;
             }
             case 3: {  // mossy flagstones
@@ -196,7 +196,7 @@ void surface(Canvas& c, int kind) {
             case 6: {  // obsidian with gold veins
                 double vein = std::fabs(fbm(x / 70.0, y / 70.0, 5, seed) - 0.5);
                 col = mix(rgb(20, 18, 28), rgb(46, 40, 58), n);
-                col = mix(col, rgb(220, 170, 70), std::clamp(1 - vein * 40, 0.0, 1.0) * 0.8);
+                col = mix(col, rgb(200, 150, 70), std::clamp(1 - vein * 40, 0.0, 1.0) * 0.45);
                 break;
             }
             case 7: {  // sandstone

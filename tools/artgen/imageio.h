@@ -21,4 +21,7 @@ bool readJpeg(const std::string& file, std::vector<uint32_t>& pixels, int& width
 // its name under it.
 void writeContactSheets(const std::string& gameDir, const std::string& sheetDir);
 
+// A mock-up of a board level made of the written pictures, for judging the look.
+void writeBoardPreview(const std::string& gameDir, const std::string& file);
+
 }  // namespace artgen

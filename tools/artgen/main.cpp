@@ -1,10 +1,11 @@
 // artgen's driver: collects the jobs of every family, paints them on a few threads, writes the
 // files and checks them against the image manifest.
 //
-//   artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR]
+//   artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR] [--preview FILE]
 //
 // --only keeps the jobs whose path contains TEXT; --list prints the manifest rows of the jobs
-// instead of drawing; --sheet writes one contact sheet per folder of the game folder's images.
+// instead of drawing; --sheet writes one contact sheet per folder of the game folder's images and
+// --preview a mock-up of a board level made of them (both read what an earlier run wrote).
 #include "artgen.h"
 #include "imageio.h"
 
@@ -95,7 +96,7 @@ bool endsWith(const std::string& s, const char* tail) {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR]\n");
+                 "usage: artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR] [--preview FILE]\n");
 }
 
 }  // namespace
@@ -145,6 +146,7 @@ int run(int argc, char** argv) {
     std::string out;
     std::string manifest = ARTGEN_DEFAULT_MANIFEST;
     std::string sheetDir;
+    std::string preview;
     std::vector<std::string> only;
     bool list = false;
     for (int i = 1; i < argc; ++i) {
@@ -160,6 +162,7 @@ int run(int argc, char** argv) {
         else if (a == "--manifest") manifest = next();
         else if (a == "--only") only.push_back(next());
         else if (a == "--sheet") sheetDir = next();
+        else if (a == "--preview") preview = next();
         else if (a == "--list") list = true;
         else {
             usage();
@@ -181,8 +184,9 @@ int run(int argc, char** argv) {
         usage();
         return 2;
     }
-    if (!sheetDir.empty()) {
-        writeContactSheets(out, sheetDir);
+    if (!sheetDir.empty() || !preview.empty()) {
+        if (!sheetDir.empty()) writeContactSheets(out, sheetDir);
+        if (!preview.empty()) writeBoardPreview(out, preview);
         return 0;
     }
 
