@@ -195,10 +195,10 @@ bool DecodeVorbis(const std::vector<uint8_t>& bytes, std::vector<float>& stereo,
     if (n <= 0) break;  // the end, or damage past which nothing can be read: keep what came
     vorbis_info* li = ov_info(&vf, link);
     const int channels = li ? li->channels : info->channels;
-    // Mono plays on both sides; of more channels the front pair is kept (Vorbis orders three
-    // channels left, centre, right and more as left, right, ...).
+    // Mono plays on both sides; of more channels the front pair is kept. Vorbis puts the front
+    // right second in stereo and quadraphonic files, third (after the centre) in the others.
     const float* left = pcm[0];
-    const float* right = channels == 1 ? pcm[0] : channels == 3 ? pcm[2] : pcm[1];
+    const float* right = channels == 1 ? pcm[0] : (channels == 2 || channels == 4) ? pcm[1] : pcm[2];
     for (long i = 0; i < n; ++i) {
       stereo.push_back(left[i]);
       stereo.push_back(right[i]);

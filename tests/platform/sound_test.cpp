@@ -166,6 +166,28 @@ INSTANTIATE_TEST_SUITE_P(Rates, SoundFormat,
                                          FormatCase{22050, 1}, FormatCase{48000, 2},
                                          FormatCase{32000, 2}));
 
+TEST(Sound, SurroundFilesKeepTheirFrontPair) {
+  // Only the front right channel sounds; it must come out on the right alone.
+  const struct {
+    int channels;
+    int frontRight;
+  } cases[] = {{2, 1}, {3, 2}, {4, 1}, {5, 2}, {6, 2}};
+  for (const auto& c : cases) {
+    const std::vector<float> mono = Tone(441.0, 0.1, 1, kMixRate, 0.5f);
+    std::vector<float> samples(mono.size() * c.channels, 0.0f);
+    for (size_t i = 0; i < mono.size(); ++i) samples[i * c.channels + c.frontRight] = mono[i];
+    SoundPtr sound = LoadSound(WriteBytes("surround.ogg", EncodeOgg(samples, c.channels, kMixRate)));
+    ASSERT_TRUE(sound) << c.channels;
+    double left = 0.0, right = 0.0;
+    const auto& s = sound->data->samples;
+    for (size_t i = 0; i < s.size(); i += 2) {
+      left += std::abs(s[i]);
+      right += std::abs(s[i + 1]);
+    }
+    EXPECT_GT(right, 20.0 * left + 1.0) << c.channels;
+  }
+}
+
 TEST(Sound, FlagOneMakesTheSoundLoop) {
   EXPECT_TRUE(ToneSound("a.ogg", 440.0, 0.5f, 0.05, SOUND_LOOP)->loop);
   EXPECT_FALSE(ToneSound("b.ogg", 440.0, 0.5f, 0.05, 0)->loop);
