@@ -264,6 +264,42 @@ void caption(Canvas& c, double x, double y, double w, double h, const std::strin
     cairo_restore(cr);
 }
 
+double paragraph(cairo_t* cr, Face f, double size, Col col, double alpha, double x, double y, double w,
+                 const std::string& utf8, bool centred, double lineGap) {
+    useFont(cr, f, size);
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    std::vector<std::string> words;
+    size_t start = 0;
+    while (start < utf8.size()) {
+        size_t sp = utf8.find(' ', start);
+        if (sp == std::string::npos) sp = utf8.size();
+        if (sp > start) words.push_back(utf8.substr(start, sp - start));
+        start = sp + 1;
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    for (const std::string& word : words) {
+        std::string tryLine = line.empty() ? word : line + " " + word;
+        if (!line.empty() && measure(cr, tryLine).advance > w) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = tryLine;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    setCol(cr, col, alpha);
+    double pen = y + fe.ascent;
+    for (const std::string& l : lines) {
+        double lx = centred ? x + (w - measure(cr, l).advance) / 2 : x;
+        cairo_move_to(cr, lx, pen);
+        cairo_show_text(cr, l.c_str());
+        pen += size * lineGap;
+    }
+    return pen - fe.ascent;
+}
+
 void roundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     r = std::min({r, w / 2, h / 2});
     cairo_new_sub_path(cr);
@@ -397,6 +433,53 @@ void twinkle(cairo_t* cr, double cx, double cy, double s, Col col, double alpha)
     setCol(cr, col, alpha);
     star(cr, cx, cy, s, s * 0.12, 4, 0);
     cairo_fill(cr);
+}
+
+void ornatePanel(Canvas& c, double x, double y, double w, double h, double r) {
+    cairo_t* cr = c.cr();
+    glow(c, [&](cairo_t* g) { roundRect(g, x, y + 3, w, h, r); cairo_fill(g); }, {0, 0, 0}, 0.7, 6);
+    Canvas back(c.width(), c.height());
+    fillPixels(back, [&](int px, int py, double& R, double& G, double& B, double& A) {
+        double t = (py - y) / h;
+        double n = fbm(px / 50.0, py / 50.0, 4, 501);
+        Col col = mix(rgb(52, 30, 92), rgb(18, 10, 42), std::clamp(t, 0.0, 1.0));
+        col = scale(col, 0.85 + 0.3 * n);
+        R = col.r;
+        G = col.g;
+        B = col.b;
+        A = 0.96;
+    });
+    cairo_save(cr);
+    roundRect(cr, x, y, w, h, r);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, back.surface(), 0, 0);
+    cairo_paint(cr);
+    // Candle light from above.
+    softLight(cr, x + w / 2, y, w * 0.6, pal::candle, 0.12);
+    cairo_restore(cr);
+    metalFrame(cr, x, y, w, h, r, 6, true);
+    // A thin inner line.
+    roundRect(cr, x + 11, y + 11, w - 22, h - 22, std::max(2.0, r - 10));
+    cairo_set_line_width(cr, 1);
+    setCol(cr, pal::gold, 0.45);
+    cairo_stroke(cr);
+    for (int i = 0; i < 4; ++i) {
+        double cx = (i % 2) ? x + w - 3 : x + 3, cy = (i / 2) ? y + h - 3 : y + 3;
+        cx += (i % 2) ? -r * 0.3 : r * 0.3;
+        cy += (i / 2) ? -r * 0.3 : r * 0.3;
+        cairo_arc(cr, cx, cy, 7, 0, 2 * M_PI);
+        cairo_pattern_t* m = metalGradient(cx - 7, cy - 7, cx + 7, cy + 7, true);
+        cairo_set_source(cr, m);
+        cairo_fill(cr);
+        cairo_pattern_destroy(m);
+        cairo_arc(cr, cx, cy, 4, 0, 2 * M_PI);
+        cairo_pattern_t* g = cairo_pattern_create_radial(cx - 1, cy - 1, 0, cx, cy, 4);
+        stop(g, 0, rgb(240, 200, 255));
+        stop(g, 1, rgb(110, 40, 170));
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+    }
 }
 
 void buttonPlate(Canvas& c, double x, double y, double w, double h, bool lit) {

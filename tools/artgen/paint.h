@@ -79,6 +79,11 @@ struct CaptionStyle {
 void caption(Canvas& c, double x, double y, double w, double h, const std::string& utf8,
              const CaptionStyle& style = CaptionStyle());
 
+// Word-wrapped lines of plain text in one colour, each line centred (or left-aligned) in the
+// width w from (x, y) = the first line's top; returns the y below the last line.
+double paragraph(cairo_t* cr, Face f, double size, Col col, double alpha, double x, double y, double w,
+                 const std::string& utf8, bool centred = true, double lineGap = 1.25);
+
 // Paths.
 void roundRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void regularPolygon(cairo_t* cr, double cx, double cy, double r, int sides, double rotDegrees);
@@ -97,6 +102,9 @@ void glow(Canvas& c, const std::function<void(cairo_t*)>& shape, Col col, double
 void softLight(cairo_t* cr, double cx, double cy, double radius, Col col, double alpha);
 // A small four-pointed twinkle.
 void twinkle(cairo_t* cr, double cx, double cy, double size, Col col, double alpha);
+
+// A dark violet panel in a gold frame with gems at the corners and a soft drop shadow.
+void ornatePanel(Canvas& c, double x, double y, double w, double h, double r = 18);
 
 // A push button plate of dark violet enamel in a gold rim, `lit` brighter.
 void buttonPlate(Canvas& c, double x, double y, double w, double h, bool lit);
