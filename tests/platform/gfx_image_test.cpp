@@ -167,7 +167,7 @@ TEST(Images, MaskColourIsTransparentOnlyInPicturesWithoutAlpha) {
 }
 
 TEST(Images, MaskedImageShowsTheScreenThroughItsMaskPixels) {
-  ASSERT_TRUE(Graphics(800, 600));
+  OpenScreen();
   SetClsColor(0, 0, 90);
   Cls();
   SetMaskColor(255, 0, 255);
@@ -223,7 +223,7 @@ TEST(Images, SizesOfNullAndMadeImages) {
   EXPECT_FALSE(LockImage(image, 2));
   EXPECT_FALSE(CreateImage(0, 3));
   // Drawing nothing, or a frame that does not exist, is harmless.
-  ASSERT_TRUE(Graphics(800, 600));
+  OpenScreen();
   DrawImage(nullptr, 0, 0);
   DrawImage(image, 0, 0, 7);
   DrawTexturedPoly(nullptr, {{0, 0, 0, 0}, {1, 0, 1, 0}, {1, 1, 1, 1}});
@@ -235,7 +235,7 @@ TEST(Images, TextureSideIsTheNextPowerOfTwo) {
 }
 
 TEST(Images, UnlockShowsChangedPixelsAndGrabReadsTheScreen) {
-  ASSERT_TRUE(Graphics(800, 600));
+  OpenScreen();
   ImagePtr image = SolidImage(4, 4, Opaque(255, 0, 0));
   DrawImage(image, 0, 0);
   LockImage(image)->Set(1, 1, Opaque(0, 255, 0));

@@ -24,7 +24,7 @@ TEST(Screen, OpensAWindowOfTheAskedSize) {
 }
 
 TEST(Screen, FailsOnPurposeAndClosesTheOldScreenFirst) {
-  ASSERT_TRUE(Graphics(800, 600));
+  OpenScreen();
   int calls = headless::GraphicsCalls();
   headless::FailGraphics(2);
   EXPECT_FALSE(Graphics(800, 600, 32, 60, 0));
@@ -51,7 +51,7 @@ TEST(Screen, FullScreenAndBackKeepImagesDrawable) {
 }
 
 TEST(Screen, BackBufferKeepsItsContentsAcrossFlip) {
-  ASSERT_TRUE(Graphics(800, 600));
+  OpenScreen();
   SetClsColor(10, 20, 30);
   Cls();
   SetColor(255, 0, 0);
@@ -71,8 +71,7 @@ TEST(Screen, BackBufferKeepsItsContentsAcrossFlip) {
 }
 
 TEST(Screen, CaptureWritesAnOpaquePng) {
-  ASSERT_TRUE(Graphics(800, 600));
-  ResetDrawingState();
+  OpenScreen();
   SetBlend(SOLIDBLEND);
   DrawImage(SolidImage(2, 2, Argb(0, 50, 60, 70)), 0, 0);  // solid drawing of a clear pixel
   std::string path = test_support::TempHome() + "/frame.png";

@@ -44,15 +44,18 @@ inline ImagePtr SolidImage(int w, int h, uint32_t argb, int flags = 0) {
   return LoadImage(SolidPixmap(w, h, argb), flags);
 }
 
+// Opens the 800 x 600 window with a fresh drawing state and a black back buffer.
+inline void OpenScreen() {
+  ASSERT_TRUE(Graphics(800, 600, 0, 60, 0));
+  ResetDrawingState();
+  SetClsColor(0, 0, 0);
+  Cls();
+}
+
 // A test with the 800 x 600 screen open, the drawing state fresh and the back buffer black.
 class ScreenTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(Graphics(800, 600, 0, 60, 0));
-    ResetDrawingState();
-    SetClsColor(0, 0, 0);
-    Cls();
-  }
+  void SetUp() override { OpenScreen(); }
   void TearDown() override { EndGraphics(); }
 
   // Reads the back buffer once; At() then looks at the capture.
