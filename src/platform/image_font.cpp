@@ -38,11 +38,11 @@ std::shared_ptr<FreeTypeLibrary> Library() {
 }
 
 struct Glyph {
-  int advance = 0;     // pixels
-  int left = 0;        // bitmap's left edge from the pen
-  int top = 0;         // bitmap's top edge above the baseline
+  int advance = 0;  // pixels
+  int left = 0;     // bitmap's left edge from the pen
+  int top = 0;      // bitmap's top edge above the baseline
   bool rendered = false;
-  ImagePtr image;      // null for blank glyphs (spaces)
+  ImagePtr image;  // null for blank glyphs (spaces)
 };
 
 struct FontState {
@@ -166,7 +166,9 @@ ImageFontPtr LoadImageFont(const std::string& path, int size, int style) {
   return font;
 }
 
-void SetImageFont(const ImageFontPtr& font) { State().current = font && font->face ? font : nullptr; }
+void SetImageFont(const ImageFontPtr& font) {
+  State().current = font && font->face ? font : nullptr;
+}
 
 ImageFontPtr GetImageFont() { return Current(); }
 
@@ -174,7 +176,8 @@ int TextWidth(const String& text) {
   ImageFontPtr font = Current();
   if (!font) return 0;
   int width = 0;
-  for (size_t i = 0; i < text.size();) width += font->face->Get(NextCodePoint(text, i), false).advance;
+  for (size_t i = 0; i < text.size();)
+    width += font->face->Get(NextCodePoint(text, i), false).advance;
   return width;
 }
 

@@ -23,11 +23,11 @@
 struct ChannelState {
   std::shared_ptr<SoundData> sound;  // null when the channel holds nothing
   bool loop = false;
-  int64_t pos = 0;         // the next frame to mix
-  bool active = false;     // holds a sound that has neither ended nor been stopped
+  int64_t pos = 0;      // the next frame to mix
+  bool active = false;  // holds a sound that has neither ended nor been stopped
   bool paused = false;
-  bool fresh = false;      // started since the audio device's last pass
-  bool inMixer = false;    // listed among the mixer's channels
+  bool fresh = false;    // started since the audio device's last pass
+  bool inMixer = false;  // listed among the mixer's channels
   float volume = 1.0f;
 };
 
@@ -105,14 +105,14 @@ void MixPass(int16_t* out, int frames, bool devicePass) {
   for (auto& ch : mixer.channels) {
     if (!ch->active) ch->inMixer = false;
   }
-  mixer.channels.erase(std::remove_if(mixer.channels.begin(), mixer.channels.end(),
-                                      [](const std::shared_ptr<ChannelState>& ch) { return !ch->inMixer; }),
-                       mixer.channels.end());
+  auto left = std::remove_if(mixer.channels.begin(), mixer.channels.end(),
+                             [](const std::shared_ptr<ChannelState>& ch) { return !ch->inMixer; });
+  mixer.channels.erase(left, mixer.channels.end());
 }
 
 void AudioCallback(void*, Uint8* stream, int len) {
-  MixPass(reinterpret_cast<int16_t*>(stream), len / static_cast<int>(sizeof(int16_t) * kMixChannels),
-          true);
+  const int frames = len / static_cast<int>(sizeof(int16_t) * kMixChannels);
+  MixPass(reinterpret_cast<int16_t*>(stream), frames, true);
 }
 
 // Without an audio device the channels still move on in real time, so sounds end and the game
@@ -136,7 +136,11 @@ void EnsureDevice() {
   Mixer& mixer = TheMixer();
   if (mixer.deviceTried) return;
   mixer.deviceTried = true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+  const bool headless = platform_internal::Headless();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (!headless) StartSilentDevice();
+    return;
+  }
   SDL_AudioSpec want;
   SDL_zero(want);
   want.freq = kMixRate;
@@ -149,10 +153,10 @@ void EnsureDevice() {
   mixer.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (mixer.device == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    if (!platform_internal::Headless()) StartSilentDevice();
+    if (!headless) StartSilentDevice();
     return;
   }
-  SDL_PauseAudioDevice(mixer.device, platform_internal::Headless() ? 1 : 0);
+  SDL_PauseAudioDevice(mixer.device, headless ? 1 : 0);
 }
 
 // ---- Decoding ---------------------------------------------------------------------------------
@@ -174,54 +178,15 @@ size_t MemRead(void* ptr, size_t size, size_t count, void* source) {
   return n / size;
 }
 
-// Decodes a whole Ogg Vorbis file into stereo floats; false when it is not one.
-bool DecodeVorbis(const std::vector<uint8_t>& bytes, std::vector<float>& stereo, long& rate) {
-  MemoryFile file{bytes.data(), bytes.size(), 0};
-  // Read front to back without seeking: a file cut short still gives what comes before the cut.
-  ov_callbacks callbacks{MemRead, nullptr, nullptr, nullptr};
-  OggVorbis_File vf;
-  if (ov_open_callbacks(&file, &vf, nullptr, 0, callbacks) < 0) return false;
-  vorbis_info* info = ov_info(&vf, -1);
-  if (!info || info->rate <= 0 || info->channels <= 0) {
-    ov_clear(&vf);
-    return false;
-  }
-  rate = info->rate;
-  for (;;) {
-    float** pcm = nullptr;
-    int link = 0;
-    const long n = ov_read_float(&vf, &pcm, 4096, &link);
-    if (n == OV_HOLE) continue;
-    if (n <= 0) break;  // the end, or damage past which nothing can be read: keep what came
-    vorbis_info* li = ov_info(&vf, link);
-    const int channels = li ? li->channels : info->channels;
-    // Mono plays on both sides; of more channels the front pair is kept. Vorbis puts the front
-    // right second in stereo and quadraphonic files, third (after the centre) in the others.
-    const float* left = pcm[0];
-    const float* right = channels == 1 ? pcm[0] : (channels == 2 || channels == 4) ? pcm[1] : pcm[2];
-    for (long i = 0; i < n; ++i) {
-      stereo.push_back(left[i]);
-      stereo.push_back(right[i]);
-    }
-  }
-  ov_clear(&vf);
-  return true;
-}
+int16_t FromFloat(float v) { return ToSample(v * 32767.0f); }
 
 // Linear resampling to the mixer's rate. A looping sound interpolates its last frames towards
 // its first, so the seam is smooth.
-std::vector<int16_t> ToMixFormat(const std::vector<float>& stereo, long rate, bool loop) {
+std::vector<int16_t> Resample(const std::vector<float>& stereo, long rate, bool loop) {
   const int64_t inFrames = static_cast<int64_t>(stereo.size()) / 2;
-  auto convert = [](float v) { return ToSample(v * 32767.0f); };
-  std::vector<int16_t> out;
-  if (rate == kMixRate) {
-    out.reserve(stereo.size());
-    for (float v : stereo) out.push_back(convert(v));
-    return out;
-  }
   const int64_t outFrames =
       std::max<int64_t>(1, std::llround(static_cast<double>(inFrames) * kMixRate / rate));
-  out.resize(static_cast<size_t>(outFrames) * 2);
+  std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
   const double step = static_cast<double>(rate) / kMixRate;
   for (int64_t i = 0; i < outFrames; ++i) {
     const double p = static_cast<double>(i) * step;
@@ -233,10 +198,55 @@ std::vector<int16_t> ToMixFormat(const std::vector<float>& stereo, long rate, bo
     for (int c = 0; c < 2; ++c) {
       const float va = stereo[static_cast<size_t>(a) * 2 + c];
       const float vb = stereo[static_cast<size_t>(b) * 2 + c];
-      out[static_cast<size_t>(i) * 2 + c] = convert(va + (vb - va) * frac);
+      out[static_cast<size_t>(i) * 2 + c] = FromFloat(va + (vb - va) * frac);
     }
   }
   return out;
+}
+
+// Decodes a whole Ogg Vorbis file into the mixer's format; false when it is not one or holds
+// no sound. Files at the mixer's rate go straight to 16-bit samples; others are resampled.
+bool DecodeVorbis(const std::vector<uint8_t>& bytes, bool loop, std::vector<int16_t>& out) {
+  MemoryFile file{bytes.data(), bytes.size(), 0};
+  // Read front to back without seeking: a file cut short still gives what comes before the cut.
+  ov_callbacks callbacks{MemRead, nullptr, nullptr, nullptr};
+  OggVorbis_File vf;
+  if (ov_open_callbacks(&file, &vf, nullptr, 0, callbacks) < 0) return false;
+  vorbis_info* info = ov_info(&vf, -1);
+  if (!info || info->rate <= 0 || info->channels <= 0) {
+    ov_clear(&vf);
+    return false;
+  }
+  const long rate = info->rate;
+  const bool direct = rate == kMixRate;
+  std::vector<float> stereo;  // only when resampling
+  for (;;) {
+    float** pcm = nullptr;
+    int link = 0;
+    const long n = ov_read_float(&vf, &pcm, 4096, &link);
+    if (n == OV_HOLE) continue;
+    if (n <= 0) break;  // the end, or damage past which nothing can be read: keep what came
+    vorbis_info* li = ov_info(&vf, link);
+    const int channels = li ? li->channels : info->channels;
+    // Mono plays on both sides; of more channels the front pair is kept. Vorbis puts the front
+    // right second in stereo and quadraphonic files, third (after the centre) in the others.
+    const float* left = pcm[0];
+    const float* right = channels == 1                      ? pcm[0]
+                         : (channels == 2 || channels == 4) ? pcm[1]
+                                                            : pcm[2];
+    for (long i = 0; i < n; ++i) {
+      if (direct) {
+        out.push_back(FromFloat(left[i]));
+        out.push_back(FromFloat(right[i]));
+      } else {
+        stereo.push_back(left[i]);
+        stereo.push_back(right[i]);
+      }
+    }
+  }
+  ov_clear(&vf);
+  if (!direct && !stereo.empty()) out = Resample(stereo, rate, loop);
+  return !out.empty();
 }
 
 ChannelPtr Start(const SoundPtr& sound, const ChannelPtr& channel, bool paused) {
@@ -265,12 +275,9 @@ ChannelPtr Start(const SoundPtr& sound, const ChannelPtr& channel, bool paused) 
 SoundPtr LoadSound(const std::string& path, int flags) {
   std::vector<uint8_t> bytes;
   if (path.empty() || !LoadBytes(ResolvePath(path), bytes) || bytes.empty()) return nullptr;
-  std::vector<float> stereo;
-  long rate = 0;
-  if (!DecodeVorbis(bytes, stereo, rate) || stereo.empty()) return nullptr;
   const bool loop = (flags & SOUND_LOOP) != 0;
   auto data = std::make_shared<SoundData>();
-  data->samples = ToMixFormat(stereo, rate, loop);
+  if (!DecodeVorbis(bytes, loop, data->samples)) return nullptr;
   EnsureDevice();
   auto sound = std::make_shared<TSound>();
   sound->data = std::move(data);

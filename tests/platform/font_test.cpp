@@ -227,13 +227,15 @@ TEST_F(TextDrawing, GlyphTakesTheColourAlphaAndBlend) {
     const PixmapPtr frame = headless::CaptureBackBuffer();
     ASSERT_TRUE(frame);
     const uint32_t inside = ReadPixel(frame, 107, 62);
-    const int got[3] = {static_cast<int>((inside >> 16) & 255), static_cast<int>((inside >> 8) & 255),
-                        static_cast<int>(inside & 255)};
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], c.expected[i], 2) << "blend " << c.blend << " channel " << i;
+    const int got[3] = {static_cast<int>((inside >> 16) & 255),
+                        static_cast<int>((inside >> 8) & 255), static_cast<int>(inside & 255)};
+    for (int i = 0; i < 3; ++i)
+      EXPECT_NEAR(got[i], c.expected[i], 2) << "blend " << c.blend << " channel " << i;
     // Nothing is drawn beyond the text's box.
     const uint32_t outside = ReadPixel(frame, 130, 62);
     const uint32_t bg = (static_cast<uint32_t>(c.background[0]) << 16) |
-                        (static_cast<uint32_t>(c.background[1]) << 8) | static_cast<uint32_t>(c.background[2]);
+                        (static_cast<uint32_t>(c.background[1]) << 8) |
+                        static_cast<uint32_t>(c.background[2]);
     EXPECT_EQ(outside & 0xFFFFFFu, bg);
   }
 }

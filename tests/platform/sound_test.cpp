@@ -1,4 +1,6 @@
 // Sounds, channels and the mixer, over Ogg files encoded here with libvorbisenc.
+#include "platform/sound.h"
+
 #include <gtest/gtest.h>
 #include <vorbis/vorbisenc.h>
 
@@ -14,7 +16,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sound.h"
 #include "support/test_support.h"
 
 namespace {
@@ -93,7 +94,8 @@ std::vector<float> Tone(double hz, double seconds, int channels, long rate, floa
   const long frames = std::lround(seconds * static_cast<double>(rate));
   std::vector<float> samples;
   for (long i = 0; i < frames; ++i) {
-    const float v = amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * hz * i / rate));
+    const float v =
+        amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * hz * i / rate));
     for (int c = 0; c < channels; ++c) samples.push_back(v);
   }
   return samples;
@@ -103,7 +105,8 @@ std::string WriteBytes(const std::string& name, const std::vector<uint8_t>& byte
   const std::string path = test_support::TempHome() + "/" + name;
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -176,7 +179,8 @@ TEST(Sound, SurroundFilesKeepTheirFrontPair) {
     const std::vector<float> mono = Tone(441.0, 0.1, 1, kMixRate, 0.5f);
     std::vector<float> samples(mono.size() * c.channels, 0.0f);
     for (size_t i = 0; i < mono.size(); ++i) samples[i * c.channels + c.frontRight] = mono[i];
-    SoundPtr sound = LoadSound(WriteBytes("surround.ogg", EncodeOgg(samples, c.channels, kMixRate)));
+    SoundPtr sound =
+        LoadSound(WriteBytes("surround.ogg", EncodeOgg(samples, c.channels, kMixRate)));
     ASSERT_TRUE(sound) << c.channels;
     double left = 0.0, right = 0.0;
     const auto& s = sound->data->samples;
@@ -226,7 +230,8 @@ TEST(Sound, MissingOrBadFilesGiveNoSound) {
 
 TEST(Sound, FileCutShortKeepsWhatComesBeforeTheCut) {
   const std::vector<uint8_t> ogg = EncodeOgg(Tone(440.0, 4.0, 2, kMixRate, 0.5f), 2, kMixRate);
-  const std::vector<uint8_t> cut(ogg.begin(), ogg.begin() + static_cast<std::ptrdiff_t>(ogg.size() * 3 / 4));
+  const std::vector<uint8_t> cut(ogg.begin(),
+                                 ogg.begin() + static_cast<std::ptrdiff_t>(ogg.size() * 3 / 4));
   SoundPtr sound = LoadSound(WriteBytes("cut.ogg", cut));
   ASSERT_TRUE(sound);
   EXPECT_GT(sound->data->Frames(), 0);
@@ -300,7 +305,8 @@ TEST(Sound, VolumeSetAfterStartingAppliesFromTheFirstSample) {
   const struct {
     float set;
     float heard;
-  } cases[] = {{0.0f, 0.0f}, {0.25f, 0.25f}, {0.5f, 0.5f}, {1.0f, 1.0f}, {1.5f, 1.0f}, {-1.0f, 0.0f}};
+  } cases[] = {{0.0f, 0.0f}, {0.25f, 0.25f}, {0.5f, 0.5f},
+               {1.0f, 1.0f}, {1.5f, 1.0f},   {-1.0f, 0.0f}};
   for (const auto& c : cases) {
     ChannelPtr channel = PlaySound(sound);
     SetChannelVolume(channel, c.set);
@@ -321,7 +327,8 @@ TEST(Sound, CuedSoundWaitsForResume) {
   EXPECT_TRUE(AllSilent(Pull(200)));
   ResumeChannel(channel);
   const std::vector<int16_t> out = Pull(200);
-  for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], static_cast<int16_t>(std::lrintf(s[i] * 0.5f)));
+  for (size_t i = 0; i < out.size(); ++i)
+    ASSERT_EQ(out[i], static_cast<int16_t>(std::lrintf(s[i] * 0.5f)));
 }
 
 TEST(Sound, ChannelPlaysOnWhenItsHandleIsDropped) {
