@@ -74,6 +74,21 @@ TEST_F(PlacementTest, RotatedAndScaledTogether) {
   EXPECT_FALSE(Drawn(At(300, 288)));
 }
 
+TEST_F(PlacementTest, FilteredImagesScaleSmoothlyAndPlainOnesByNearestPixel) {
+  PixmapPtr p = CreatePixmap(2, 1);
+  p->Set(0, 0, Opaque(0, 0, 0));
+  p->Set(1, 0, Opaque(255, 255, 255));
+  SetScale(8.0f, 8.0f);
+  DrawImage(LoadImage(p, FILTEREDIMAGE), 0, 0);
+  DrawImage(LoadImage(p, 0), 0, 20);
+  Capture();
+  int filtered = At(6, 4) & 255, plain = At(6, 24) & 255;
+  EXPECT_GT(filtered, 40);
+  EXPECT_LT(filtered, 140);
+  EXPECT_EQ(plain, 0);
+  EXPECT_EQ(At(9, 24) & 255, 255u);
+}
+
 TEST_F(PlacementTest, OriginShiftsEverything) {
   ImagePtr image = SolidImage(4, 4, Opaque(0, 255, 0));
   SetOrigin(50, 60);
