@@ -11,6 +11,7 @@ packages=(
   libsdl2-dev libpng-dev libjpeg-dev libvorbis-dev libogg-dev libfreetype-dev zlib1g-dev
   libcairo2-dev libgtest-dev googletest
   fonts-dejavu-core fonts-junicode espeak-ng
+  fonts-blankenburg fonts-gotico-antiqua fonts-cardo
 )
 missing=()
 for p in "${packages[@]}"; do

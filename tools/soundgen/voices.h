@@ -1,0 +1,15 @@
+// Spoken praise: espeak-ng speaks each line into a WAV file, which is trimmed, given a little
+// room and encoded like the other sounds.
+#pragma once
+#include <string>
+#include <vector>
+#include "ogg_writer.h"
+
+struct VoiceSpec {
+  std::string path;  // relative to the game folder
+  std::string text;
+};
+
+std::vector<VoiceSpec> AllVoices();
+// Throws std::runtime_error when espeak-ng is missing or fails.
+Audio SpeakLine(const VoiceSpec& spec, const std::string& workDir);
