@@ -85,7 +85,7 @@ void DrawFrameQuad(const ImagePtr& image, int frame, float sx0, float sy0, float
 
 ImageTexture::~ImageTexture() {
   // Textures of a renderer that is gone were freed with it.
-  if (platform_internal::Renderer() && generation == gfx::Generation()) {
+  if (platform_internal::Renderer() && generation == gfx::Generation() && SDL_WasInit(SDL_INIT_VIDEO)) {
     if (texture) SDL_DestroyTexture(texture);
     if (maskTexture) SDL_DestroyTexture(maskTexture);
   }
