@@ -150,11 +150,14 @@ void spellSymbol(cairo_t* cr, int kind, double cx, double cy, double s) {
     }
 }
 
-void spellIcon(Canvas& c, int kind) {
+}  // namespace
+
+void spellIcon(Canvas& c, int kind, double phase) {
     cairo_t* cr = c.cr();
     const double m = c.width() / 2.0, r = c.width() * 0.45;
     Col hue = spellHue(kind);
-    glow(c, [&](cairo_t* g) { cairo_arc(g, m, m, r, 0, 2 * M_PI); cairo_fill(g); }, hue, 0.8, 2);
+    glow(c, [&](cairo_t* g) { cairo_arc(g, m, m, r, 0, 2 * M_PI); cairo_fill(g); }, hue,
+         0.55 + 0.35 * std::sin(phase * 2 * M_PI), std::max(2, c.width() / 16));
     cairo_arc(cr, m, m, r, 0, 2 * M_PI);
     cairo_pattern_t* m1 = metalGradient(0, 0, c.width(), c.width(), true);
     cairo_set_source(cr, m1);
@@ -177,7 +180,11 @@ void spellIcon(Canvas& c, int kind) {
     cairo_fill(cr);
     cairo_pattern_destroy(sg);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    if (phase > 0) twinkle(cr, m + r * 0.6 * std::cos(phase * 2 * M_PI), m + r * 0.6 * std::sin(phase * 2 * M_PI),
+                           c.width() / 6.0, {1, 1, 0.9}, 0.9);
 }
+
+namespace {
 
 // The glow frame around a spell's cell; `cell` px cell, `inset` px from the picture's edge.
 void spellFrame(Canvas& c, double inset, bool second) {
@@ -276,7 +283,7 @@ ARTGEN_FAMILY(spellFamily) {
     static const int fileOf[7] = {0, 6, 3, 4, 1, 5, 2};
     for (int kind = 1; kind <= 6; ++kind)
         addImage("gfx/bonusy/mag_0" + std::to_string(fileOf[kind]) + ".png", 32, 32,
-                 [kind](Canvas& c) { spellIcon(c, kind); });
+                 [kind](Canvas& c) { spellIcon(c, kind, 0); });
     addImage("gfx/bonusy/posw2a.png", 50, 50, [](Canvas& c) { spellFrame(c, 9, false); });
     addImage("gfx/bonusy/posw2b.png", 50, 50, [](Canvas& c) { spellFrame(c, 9, true); });
     addImage("gfx/bonusy/posw2a-duza.png", 68, 68, [](Canvas& c) { spellFrame(c, 14, false); });

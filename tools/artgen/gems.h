@@ -30,4 +30,8 @@ void drawStone(Canvas& c, const RuneLook& look, double cx, double cy, double siz
 // The Runic letter alone, light, with a glow in the hue.
 void drawGlyph(Canvas& c, const std::string& letter, Col hue, double cx, double cy, double size);
 
+// A spell's round icon (kinds 1 holy fire, 2 vanish, 3 bomb, 4 drain, 5 heal, 6 teleport);
+// phase in 0..1 moves a twinkle around it (0: none) and swells the glow, for animations.
+void spellIcon(Canvas& c, int kind, double phase);
+
 }  // namespace artgen
