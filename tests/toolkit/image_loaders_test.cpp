@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "platform/headless.h"
 #include "toolkit/image_loaders.h"
 #include "toolkit_fixtures.h"
@@ -78,6 +79,12 @@ TEST(ImageLoaders, LargeBackgroundsReadThePngOfTheSameName) {
   EXPECT_EQ(PixmapWidth(p), 3);
   EXPECT_NE(LoadJPEG2000(FromPath(home + "/galeria.bmp")), nullptr);  // any extension
   EXPECT_EQ(LoadJPEG2000(home + "/missing.jp2"), nullptr);
+  // A dot in a folder name is not an extension: ".png" is appended to the whole path.
+  ASSERT_TRUE(CreateDir(home + "/pod.menu"));
+  tk::SavePng(tk::Solid(4, 2, tk::kRed), "pod.menu/bottom.png");
+  PixmapPtr q = LoadJPEG2000(home + "/pod.menu/bottom");
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(PixmapWidth(q), 4);
   EXPECT_TRUE(MessageBoxes().empty());
 }
 
