@@ -174,7 +174,7 @@ TEST(Sound, SurroundFilesKeepTheirFrontPair) {
   const struct {
     int channels;
     int frontRight;
-  } cases[] = {{2, 1}, {3, 2}, {4, 1}, {5, 2}, {6, 2}};
+  } cases[] = {{2, 1}, {3, 2}, {4, 1}, {5, 2}};
   for (const auto& c : cases) {
     const std::vector<float> mono = Tone(441.0, 0.1, 1, kMixRate, 0.5f);
     std::vector<float> samples(mono.size() * c.channels, 0.0f);
