@@ -4,6 +4,10 @@
 // Paths: a key is addressed by the full path of its group ("Settings::Level") and its name; keys
 // outside every group have the empty path. Every path and name comparison folds ASCII letters
 // only; the first match in list order wins.
+//
+// GetKeyList/GetGroupList (and GetTSCKeyList/GetTSCGroupList) give a new list that only the
+// caller holds: keep it in a variable before walking it. A range-for over
+// `*GetTSCGroupList(...)` would walk a list that is already freed.
 #pragma once
 #include <cstdint>
 #include <memory>
