@@ -362,6 +362,28 @@ TEST_F(Buttons, CaptionsDrawAtTheButtonAlphaAndGrowWithTheEnlargedLook) {
   }
 }
 
+TEST_F(Buttons, TintedLooksTintTheCaptionToo) {
+  // A white caption on a black button: the caption shows the tint of the look.
+  FontPtr font = CreateFont(tk::GlyphRow(10, {{10, tk::kWhite}}), u"a", 10, 0);
+  const LookCase cases[] = {{0, {100, 255, 200}, false}, {2, {200, 200, 200}, false}};
+  for (const LookCase& c : cases) {
+    for (int family = 0; family < 2; ++family) {
+      SCOPED_TRACE(testing::Message() << c.style << " " << family);
+      TextPtr label = CreateText(u"a", CreateDim(0, 0), font, 1.0f, 1);
+      ButtonPtr b;
+      if (family == 0)
+        b = CreateTextAnimButton(tk::Strip(40, 30, {0xFF000000u, 0xFF000000u}),
+                                 CreateDim(100, 100), 1, label, 0, 0, c.style);
+      else
+        b = CreateTextImageButton(tk::SolidImage(40, 30, 0xFF000000u), CreateDim(100, 100), 1,
+                                  label, c.style, 0, 0);
+      DrawHovered(b);
+      EXPECT_TRUE(Near(PixelAt(120, 115), c.centre));
+      ExpectCleanState(b);
+    }
+  }
+}
+
 TEST_F(Buttons, ButtonWhosePictureFailedDrawsNothingAndMeasuresZero) {
   ImageButtonPtr i = CreateImageButton(S("gfx/none/button.png"), CreateDim(100, 100), 1, 1.0f, 1);
   AnimButtonPtr a = CreateAnimButton(S("gfx/none/anim.png"), CreateDim(100, 100), 2, 2, 1, 0, 1.0f, 1);
