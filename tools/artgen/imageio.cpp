@@ -1,6 +1,7 @@
 #include "imageio.h"
 
 #include <jpeglib.h>
+#include <png.h>
 
 #include <algorithm>
 #include <csetjmp>
@@ -43,17 +44,43 @@ void Canvas::clear() {
 }
 
 void writePng(Canvas& canvas, const std::string& file) {
+    // Written with libpng rather than Cairo, because Cairo drops the alpha channel of pictures
+    // that happen to be opaque, and every picture of the game is an RGBA PNG.
     canvas.flush();
-    for (int y = 0; y < canvas.height(); ++y) {
-        uint32_t* p = canvas.row(y);
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (p[x] == 0xFF000000u) p[x] = 0xFF010101u;
-            else if (p[x] == 0xFFFF00FFu) p[x] = 0xFFFE00FEu;
+    const int w = canvas.width(), h = canvas.height();
+    std::vector<unsigned char> rgba(static_cast<size_t>(w) * h * 4);
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* p = canvas.row(y);
+        for (int x = 0; x < w; ++x) {
+            uint32_t v = p[x];
+            if (v == 0xFF000000u) v = 0xFF010101u;
+            else if (v == 0xFFFF00FFu) v = 0xFFFE00FEu;
+            unsigned a = v >> 24;
+            unsigned char* o = &rgba[(static_cast<size_t>(y) * w + x) * 4];
+            for (int k = 0; k < 3; ++k) {
+                unsigned c = (v >> (16 - 8 * k)) & 255;
+                o[k] = static_cast<unsigned char>(a ? std::min(255u, (c * 255 + a / 2) / a) : 0);
+            }
+            o[3] = static_cast<unsigned char>(a);
         }
     }
-    canvas.markDirty();
-    if (cairo_surface_write_to_png(canvas.surface(), file.c_str()) != CAIRO_STATUS_SUCCESS)
+    FILE* f = std::fopen(file.c_str(), "wb");
+    if (!f) throw std::runtime_error("cannot write " + file);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(f);
         throw std::runtime_error("cannot write " + file);
+    }
+    png_init_io(png, f);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < h; ++y) png_write_row(png, &rgba[static_cast<size_t>(y) * w * 4]);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    if (std::fclose(f) != 0) throw std::runtime_error("cannot write " + file);
 }
 
 namespace {

@@ -8,7 +8,7 @@
 
 namespace artgen {
 
-// Writes an RGBA PNG. Fully opaque pixels of exactly black or magenta are nudged by one step,
+// Writes an RGBA PNG (always with its alpha channel). Fully opaque pixels of exactly black or magenta are nudged by one step,
 // so that no colour key can ever cut holes into an opaque picture.
 void writePng(Canvas& canvas, const std::string& file);
 // Writes a JPEG at quality 90. The picture is made opaque over a dark-blue ground, its darkest
