@@ -1,5 +1,6 @@
 // Opening and closing the screen, display modes, drivers, Flip and capture of the back buffer.
 #include "gfx_support.h"
+#include "platform/internal.h"
 #include "support/test_support.h"
 
 namespace gfx_test {
@@ -83,6 +84,27 @@ TEST(Screen, CaptureWritesAnOpaquePng) {
   EXPECT_EQ(back->Get(0, 0), Opaque(50, 60, 70));
   EXPECT_EQ(back->Get(799, 599), Opaque(0, 0, 0));
   EXPECT_FALSE(headless::CaptureBackBufferPNG(test_support::TempHome() + "/no/such/folder/x.png"));
+}
+
+TEST(Screen, WindowPointsMapToScreenPointsThroughTheLetterbox) {
+  ASSERT_TRUE(Graphics(800, 600, 0, 60, 0));
+  int sx = 0, sy = 0;
+  platform_internal::WindowToScreen(123, 456, sx, sy);
+  EXPECT_EQ(sx, 123);
+  EXPECT_EQ(sy, 456);
+  // A wider window: the picture is scaled to its height and centred, bars left and right.
+  SDL_SetWindowSize(platform_internal::Window(), 1000, 600);
+  platform_internal::WindowToScreen(100, 0, sx, sy);
+  EXPECT_EQ(sx, 0);
+  platform_internal::WindowToScreen(500, 300, sx, sy);
+  EXPECT_EQ(sx, 400);
+  EXPECT_EQ(sy, 300);
+  // Twice the size: halved.
+  SDL_SetWindowSize(platform_internal::Window(), 1600, 1200);
+  platform_internal::WindowToScreen(1598, 1198, sx, sy);
+  EXPECT_EQ(sx, 799);
+  EXPECT_EQ(sy, 599);
+  Flip(0);  // the letterboxed copy to a resized window
 }
 
 bool Lists(int w, int h, int d) {

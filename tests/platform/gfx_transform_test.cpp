@@ -89,6 +89,17 @@ TEST_F(PlacementTest, FilteredImagesScaleSmoothlyAndPlainOnesByNearestPixel) {
   EXPECT_EQ(At(9, 24) & 255, 255u);
 }
 
+TEST_F(PlacementTest, NegativeScaleMirrorsAboutTheHandle) {
+  ImagePtr image = TwoToneImage(10, 4);
+  SetScale(-1.0f, 1.0f);
+  DrawImage(image, 100, 100);
+  Capture();
+  // Mirrored to the left of the drawing point: blue now on the left, red on the right.
+  EXPECT_TRUE(ColorNear(At(91, 101), 0, 0, 255));
+  EXPECT_TRUE(ColorNear(At(98, 101), 255, 0, 0));
+  EXPECT_FALSE(Drawn(At(101, 101)));
+}
+
 TEST_F(PlacementTest, OriginShiftsEverything) {
   ImagePtr image = SolidImage(4, 4, Opaque(0, 255, 0));
   SetOrigin(50, 60);
