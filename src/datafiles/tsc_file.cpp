@@ -56,7 +56,10 @@ bool TSCSameName(const String& a, const String& b) {
   return true;
 }
 
-float TSCNumberValue(const String& text) { return NarrowToFloat(ToDouble(text)); }
+float TSCNumberValue(const String& text) {
+  // atof sees the low 8 bits of every character.
+  return NarrowToFloat(ToDouble(FromPath(ToPath(text))));
+}
 
 String TSCNumberText(float value) {
   const double d = value;

@@ -59,6 +59,8 @@ TEST(TscFile, GetsValuesByIndexAndReportsMissingKeys) {
   EXPECT_EQ(GetTSCNumberKey(file, u"S", u"t", 0), 12.0f);
   EXPECT_EQ(GetTSCNumberKey(file, u"S", u"t", 1), 7.0f);
   EXPECT_EQ(GetTSCNumberKey(file, u"S", u"t", 2), 0.0f);
+  SetTSCStringKey(file, u"S", u"wide", u"\u0131\u0132", 0);  // low bytes "1" and "2"
+  EXPECT_EQ(GetTSCNumberKey(file, u"S", u"wide", 0), 12.0f);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
   testing::internal::CaptureStdout();
