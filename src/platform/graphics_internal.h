@@ -13,6 +13,7 @@ struct ImageTexture {
   SDL_Texture* texture = nullptr;
   SDL_Texture* maskTexture = nullptr;  // alpha cut to 0 / 255 for masked blending
   int maskThreshold = -1;              // the alpha from which maskTexture's pixels are opaque
+  int binaryAlpha = -1;                // 1: every alpha is 0 or 255 (no masked copy needed); -1 unknown
   int generation = -1;                 // the renderer the textures belong to
   bool dirty = true;                   // the frame's pixels changed since the textures were made
   ~ImageTexture();

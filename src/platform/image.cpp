@@ -107,6 +107,7 @@ SDL_Texture* FrameTexture(const ImagePtr& image, int frame, int maskThreshold) {
     t.texture = nullptr;
     t.maskTexture = nullptr;
     t.maskThreshold = -1;
+    t.binaryAlpha = -1;
     t.generation = Generation();
     t.dirty = true;
   }
@@ -117,9 +118,17 @@ SDL_Texture* FrameTexture(const ImagePtr& image, int frame, int maskThreshold) {
     t.texture = nullptr;
     t.maskTexture = nullptr;
     t.maskThreshold = -1;
+    t.binaryAlpha = -1;
     t.dirty = false;
   }
-  if (maskThreshold < 0) {
+  if (maskThreshold >= 0 && t.binaryAlpha < 0) {
+    t.binaryAlpha = std::all_of(pixels.pixels.begin(), pixels.pixels.end(), [](uint32_t px) {
+      uint32_t a = px >> 24;
+      return a == 0 || a == 255;
+    }) ? 1 : 0;
+  }
+  // A frame whose pixels are either clear or opaque looks the same cut at any threshold.
+  if (maskThreshold < 0 || t.binaryAlpha == 1) {
     if (!t.texture) t.texture = MakeTexture(r, pixels, image->flags);
     return t.texture;
   }
