@@ -181,7 +181,7 @@ Audio Refused() {  // two dull low buzzes falling: "no"
       b.Add(static_cast<size_t>((start + t) * kRate), lp.Process(sq) * env);
     }
   }
-  return Mono(b.s, 0.7);
+  return Mono(b.s, 0.6);
 }
 
 Audio Explosion() {  // runes cleared: a magical burst with a shimmer
@@ -325,7 +325,7 @@ Audio Teleport() {  // runes swirl: a warbling tone climbing and falling
     b.s[i] = static_cast<float>(env * (FastSin(p1) * (0.6 + 0.3 * pan) + 0.35 * FastSin(p2)) * 0.5);
   }
   Sparkle(b, 0.1, 1.4, 18, 1800, 5000, 0.08, rng);
-  return Mono(b.s, 0.75);
+  return Mono(b.s, 0.6);
 }
 
 // Rolling coins/ticks during the bonus count; loops seamlessly.
@@ -375,7 +375,7 @@ Audio RingBad() {
     double env = std::min(1.0, t / 0.005) * std::pow(1 - t / 0.35, 1.5) * (0.7 + 0.3 * FastSin(25 * t));
     b.s[i] = static_cast<float>(sq * env);
   }
-  return Mono(b.s, 0.6);
+  return Mono(b.s, 0.55);
 }
 
 Audio RingGood() {
@@ -403,7 +403,7 @@ Audio RingTimeout() {  // a sinking "whoop"
     double env = std::min(1.0, t / 0.01) * std::pow(1 - x, 1.2);
     b.s[i] = static_cast<float>(env * (FastSin(phase) + 0.3 * FastSin(phase * 2)));
   }
-  return Mono(b.s, 0.65);
+  return Mono(b.s, 0.55);
 }
 
 Audio RingHover() {
