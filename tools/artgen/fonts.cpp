@@ -5,8 +5,9 @@
 // every maximal run of columns holding any pixel with alpha above 0 is one glyph, glyphs taken
 // left to right, row after row. So each glyph is placed with at least one fully transparent
 // column on both sides, never has an empty column inside, and every row's last column stays
-// empty. A glyph's letter spacing comes from nearly invisible (alpha 1) side columns, because
-// the advance is the run's width minus the font's spacing.
+// empty. Where a font needs more letter spacing than its glyphs' soft edges give, nearly
+// invisible (alpha 1) side columns widen the run, because the advance is the run's width minus
+// the font's spacing.
 #include "paint.h"
 
 #include <algorithm>
@@ -30,8 +31,8 @@ struct StripFont {
 };
 
 const StripFont kAlfabet = {"gfx/fonts/alfabet-maly.png", "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890",
-                            30, 0, 512, 21, 21, 1};
-const StripFont kSmall = {"gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3, 512, 22, 23, 2};
+                            30, 0, 512, 23, 22, 0};
+const StripFont kSmall = {"gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3, 512, 24, 24, 1};
 
 std::vector<std::string> utf8Chars(const std::string& s) {
     std::vector<std::string> out;

@@ -124,6 +124,51 @@ void writeBoardPreview(const std::string& gameDir, const std::string& file) {
     draw("gfx/gui/decha.png", 35, 478);
     draw("gfx/gui/menuS1.png", 71, 545);
     draw("gfx/fonts/combo.png", 0, 0, 0);  // loads it, nothing shown
+    // Both bitmap fonts, cut the way the game cuts them, with their advances.
+    auto write = [&](const std::string& strip, const std::string& order, int rowH, int spacing, double x, double y,
+                     const std::string& text) {
+        cairo_surface_t* s = load(gameDir, strip);
+        int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        struct G {
+            int x, y, w;
+        };
+        std::vector<G> glyphs;
+        cairo_surface_flush(s);
+        for (int row = 0; (row + 1) * rowH <= h; ++row) {
+            int start = -1;
+            for (int cx = 0; cx < w; ++cx) {
+                bool ink = false;
+                for (int cy = row * rowH; cy < (row + 1) * rowH && !ink; ++cy)
+                    ink = (reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s) +
+                                                       static_cast<size_t>(cy) * cairo_image_surface_get_stride(s))[cx] >> 24) > 0;
+                if (ink && start < 0) start = cx;
+                if (!ink && start >= 0) {
+                    glyphs.push_back({start, row * rowH, cx - start});
+                    start = -1;
+                }
+            }
+        }
+        double pen = x;
+        for (char ch : text) {
+            size_t k = order.find(ch);
+            if (ch == ' ' || k == std::string::npos || k >= glyphs.size()) {
+                pen += rowH / 2;
+                continue;
+            }
+            const G& g = glyphs[k];
+            cairo_save(cr);
+            cairo_rectangle(cr, pen, y, g.w, rowH);
+            cairo_clip(cr);
+            cairo_set_source_surface(cr, s, pen - g.x, y - g.y);
+            cairo_paint(cr);
+            cairo_restore(cr);
+            pen += g.w - spacing;
+        }
+        cairo_surface_destroy(s);
+    };
+    write("gfx/fonts/alfabet-maly.png", "abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0, 300, 520,
+          "hello, wanderer! (level 12)");
+    write("gfx/fonts/small-letters3.png", "abcdefghijklmnopqrstuvwxyz0123456789", 32, 3, 300, 552, "best score 1234567");
     draw("gfx/gui/kursor.png", 600 - 14, 200 - 6);
     if (cairo_surface_write_to_png(screen.surface(), file.c_str()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cannot write " + file);
