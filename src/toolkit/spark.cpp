@@ -74,17 +74,18 @@ int TSpark::UpdateAll() {
       SetBlend(ALPHABLEND);
     }
 
-    const float l = s->life;
-    const float m = s->maxLife;
+    // The bounds are tested as written: 0.7 x M still rises, 0.3 x M is on the plateau.
+    const double l = s->life;
+    const double m = s->maxLife;
     if (s->alphaMode == 0) {
-      SetAlpha(l / m - 0.2f);
+      SetAlpha(static_cast<float>(l / m - 0.2));
     } else if (s->alphaMode == 1) {
-      if (l >= 0.7f * m) {
-        SetAlpha((m - l) / (0.3f * m) - 0.2f);
-      } else if (l >= 0.3f * m) {
+      if (l >= 0.7 * m) {
+        SetAlpha(static_cast<float>((m - l) / (0.3 * m) - 0.2));
+      } else if (l >= 0.3 * m) {
         SetAlpha(0.8f);
       } else {
-        SetAlpha(l / (0.3f * m) - 0.2f);
+        SetAlpha(static_cast<float>(l / (0.3 * m) - 0.2));
       }
     }
 
