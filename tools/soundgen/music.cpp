@@ -162,6 +162,21 @@ std::vector<float> Shaker(int rate, Rng& rng, double length) {
   return v;
 }
 
+// A soft cymbal swell that rises into the next downbeat.
+std::vector<float> Swell(double seconds, int rate, Rng& rng) {
+  size_t n = static_cast<size_t>(seconds * rate);
+  std::vector<float> v(n);
+  dsp::Svf band;
+  band.Set(5200, 0.9, rate);
+  for (size_t i = 0; i < n; ++i) {
+    double x = static_cast<double>(i) / n;
+    band.Process(rng.Noise());
+    double env = x * x * std::min(1.0, (1.0 - x) * 40.0);
+    v[i] = static_cast<float>(band.band * env);
+  }
+  return v;
+}
+
 // ---- composition ----
 
 struct MelodyNote {
@@ -322,7 +337,16 @@ void PlayHarmony(Ctx& c, int bar, char section) {
     double g = 0.42 * s.drums;
     c.out.Add(FrameDrum(c.rate, c.rng, 58), t0, g, -0.05);
     c.out.Add(FrameDrum(c.rate, c.rng, 64), t0 + 2 * c.beat, g * 0.75, 0.05);
-    if (bar % 2 == 1) c.out.Add(FrameDrum(c.rate, c.rng, 70), t0 + 3.5 * c.beat, g * 0.45, 0.1);
+    if (bar % 8 == 7) {
+      // A small fill closes every section and leads into the next (or back to the start).
+      for (int k = 0; k < 4; ++k) {
+        c.out.Add(FrameDrum(c.rate, c.rng, 62 + 8 * k), t0 + (3.0 + 0.25 * k) * c.beat, g * (0.45 + 0.1 * k),
+                  -0.3 + 0.2 * k);
+      }
+      c.out.Add(Swell(c.beat * 2.0, c.rate, c.rng), t0 + 2.0 * c.beat, 0.12 * s.drums, 0.0);
+    } else if (bar % 2 == 1) {
+      c.out.Add(FrameDrum(c.rate, c.rng, 70), t0 + 3.5 * c.beat, g * 0.45, 0.1);
+    }
     for (int k = 0; k < 8; ++k) {
       double acc = (k % 2 == 1) ? 1.0 : 0.55;
       c.out.Add(Shaker(c.rate, c.rng, 0.09), t0 + k * c.beat * 0.5, 0.05 * s.drums * acc, 0.4);
