@@ -1,0 +1,33 @@
+// Frame pieces listed by a level file (group Frame and its sub-groups).
+#include "game/board/board_manager.h"
+#include "platform/system.h"
+
+void TBoardManager::loadFrame(const TSCFilePtr& tsc) {
+  frameList = CreateList<FrameElementPtr>();
+  _loadFrameSide(tsc, 0, S("LQ"), S("Left"));
+  _loadFrameSide(tsc, 1, S("RQ"), S("Right"));
+  _loadFrameSide(tsc, 2, S("TQ"), S("Top"));
+  _loadFrameSide(tsc, 3, S("BQ"), S("Bottom"));
+  _loadFrameSide(tsc, 4, S("LUCQ"), S("LeftUpperCorner"));
+  _loadFrameSide(tsc, 5, S("RUCQ"), S("RightUpperCorner"));
+  _loadFrameSide(tsc, 6, S("LLCQ"), S("LeftLowerCorner"));
+  _loadFrameSide(tsc, 7, S("RLCQ"), S("RightLowerCorner"));
+}
+
+void TBoardManager::_loadFrameSide(const TSCFilePtr& tsc, int32_t kind, const String& countKey,
+                                   const String& piece) {
+  const auto count = static_cast<int32_t>(GetTSCNumberKey(tsc, S("Frame"), countKey, 0));
+  const String group = S("Frame::") + piece;
+  for (int32_t i = 1; i <= count; ++i) {
+    auto element = std::make_shared<TFrameElement>();
+    const String n = FromInt(i);
+    element->cellX = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("x") + n, 0));
+    element->cellY = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("y") + n, 0));
+    element->size = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("size") + n, 0));
+    element->variant = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("id") + n, 0));
+    if (kind >= 4) element->variant = Rand(0, 2);
+    element->kind = kind;
+    if (!frameList) frameList = CreateList<FrameElementPtr>();
+    frameList->AddLast(element);
+  }
+}

@@ -1,0 +1,3 @@
+#include "game/levels/level_manager.h"
+
+LevelManagerPtr level;
