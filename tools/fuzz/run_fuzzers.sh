@@ -19,6 +19,11 @@ rm -rf "$corpus"
 mkdir -p "$corpus/tsc" "$corpus/bca" "$artifacts"
 cp tools/fuzz/seeds/*.tsc "$corpus/tsc/"
 printf '' > "$corpus/tsc/empty.tsc"
+# Texts just past the limits: one value more than a key holds, one group deeper than allowed.
+{ printf 'G{ k='; for ((i = 0; i < 1000; i++)); do printf '%d,' "$i"; done; printf '1 }\n'; } \
+  > "$corpus/tsc/many_values.tsc"
+{ for ((i = 0; i < 1001; i++)); do printf 'g{'; done; for ((i = 0; i < 1001; i++)); do printf '}'; done; } \
+  > "$corpus/tsc/deep_groups.tsc"
 # Archive seeds packed by the project's own packer: entries a.tsc and b.tsc.
 cp tools/fuzz/seeds/level.tsc "$corpus/a.tsc"
 cp tools/fuzz/seeds/options.tsc "$corpus/b.tsc"
