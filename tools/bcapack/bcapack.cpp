@@ -2,7 +2,6 @@
 // the file (without its folder) plus ".bbc".
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,10 +15,15 @@ std::string StripFolder(const std::string& path) {
 }
 
 bool ReadAll(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
+  std::FILE* in = std::fopen(path.c_str(), "rb");
   if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  bytes.clear();
+  uint8_t buffer[65536];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  const bool ok = !std::ferror(in);
+  std::fclose(in);
+  return ok;
 }
 
 }  // namespace
