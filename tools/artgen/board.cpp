@@ -165,8 +165,10 @@ void surface(Canvas& c, int kind) {
             }
             case 1: {  // walnut planks
                 int plank = y / 60;
-                double grain = std::sin((x / 7.0 + 6 * fbm(x / 120.0, y / 14.0, 3, seed + plank)) * 1.3);
-                col = mix(rgb(58, 32, 18), rgb(104, 62, 32), 0.5 + 0.3 * grain + 0.2 * (n - 0.5));
+                double grain = std::sin(y / 3.5 + 9 * fbm(x / 260.0, y / 40.0, 3, seed + plank));
+                double knot = fbm(x / 30.0, y / 30.0, 2, seed + 50 + plank);
+                col = mix(rgb(58, 32, 18), rgb(104, 62, 32), 0.5 + 0.22 * grain + 0.25 * (n - 0.5));
+                col = scale(col, 0.9 + 0.2 * knot);
                 if (y % 60 < 2) col = scale(col, 0.45);
                 break;
             }

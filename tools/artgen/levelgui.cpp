@@ -33,7 +33,7 @@ void plaque(Canvas& c, double x, double y, double w, double h, double r) {
     glow(c, [&](cairo_t* g) { roundRect(g, x, y + 2, w, h, r); cairo_fill(g); }, {0, 0, 0}, 0.6, 3);
     Canvas wood(c.width(), c.height());
     fillPixels(wood, [&](int px, int py, double& R, double& G, double& B, double& A) {
-        double grain = std::sin(px / 3.0 + 5 * fbm(px / 40.0, py / 8.0, 3, 77));
+        double grain = std::sin(py / 3.5 + 8 * fbm(px / 90.0, py / 30.0, 3, 77));
         Col col = mix(rgb(40, 22, 36), rgb(70, 40, 58), 0.5 + 0.5 * grain);
         R = col.r;
         G = col.g;
@@ -276,8 +276,8 @@ std::shared_ptr<Canvas> doors() {
             // Vertical planks of dark stained wood.
             int local = x < 400 ? x : x - 400;
             int plank = local / 50;
-            double grain = std::sin(y / 5.0 + 7 * fbm(x / 18.0, y / 160.0, 3, 300 + plank) + plank);
-            Col col = mix(rgb(34, 22, 40), rgb(62, 40, 64), 0.5 + 0.35 * grain);
+            double grain = std::sin(local / 3.5 + 10 * fbm(x / 40.0, y / 320.0, 3, 300 + plank) + plank);
+            Col col = mix(rgb(34, 22, 40), rgb(62, 40, 64), 0.5 + 0.25 * grain);
             col = scale(col, 0.85 + 0.3 * fbm(x / 60.0, y / 60.0, 4, 17));
             if (local % 50 < 2) col = scale(col, 0.5);
             r = col.r;

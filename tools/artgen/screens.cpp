@@ -111,7 +111,7 @@ void galleryFrame(Canvas& c) {
     // Dark panelled wall.
     fillPixels(c, [](int x, int y, double& r, double& g, double& b, double& a) {
         double n = fbm(x / 70.0, y / 70.0, 4, 241);
-        double grain = std::sin(y / 4.0 + 6 * fbm(x / 30.0, y / 200.0, 3, 242));
+        double grain = std::sin(x / 3.5 + 9 * fbm(x / 40.0, y / 300.0, 3, 242));
         Col col = mix(rgb(30, 18, 40), rgb(52, 32, 66), 0.5 + 0.25 * grain + 0.3 * (n - 0.5));
         r = col.r;
         g = col.g;
