@@ -270,3 +270,16 @@ TEST_F(LevelPackCheck, EveryPackMustHoldItsPackEntry) {
   EXPECT_EQ(CheckLPFiles(), 0);
   EXPECT_TRUE(Notices().empty());
 }
+
+TEST_F(BcaArchive, BankHelpersCopyBytewise) {
+  BankPtr bank = CreateBank(6);
+  EXPECT_EQ(PokeByte2(bank, 0, 0x141), 0);
+  PokeByte2(bank, 1, 'B');
+  EXPECT_EQ(peekbyte2(bank, 0), 0x41);
+  // Overlapping copies run in ascending order, byte by byte.
+  EXPECT_EQ(copyBank2(bank, 0, bank, 2, 4), 0);
+  EXPECT_EQ(std::string(bank->bytes.begin(), bank->bytes.end()), "ABABAB");
+  copyBank2(bank, 0, bank, 1, 0);
+  copyBank2(bank, 0, bank, 1, -3);
+  EXPECT_EQ(std::string(bank->bytes.begin(), bank->bytes.end()), "ABABAB");
+}
