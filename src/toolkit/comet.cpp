@@ -56,7 +56,9 @@ void TCometEmiter::update() {
   headX = startX + 2.0f * t * (controlX - startX) + t * t * (endX - 2.0f * controlX + startX);
   headY = startY + 2.0f * t * (controlY - startY) + t * t * (endY - 2.0f * controlY + startY);
   _update(Trunc(headX), Trunc(headY), 4);
-  if (active == 0 && cometList) cometList->Remove(shared_from_this());
+  if (active == 0 && cometList) {
+    if (CometPtr self = weak_from_this().lock()) cometList->Remove(self);
+  }
 }
 
 void TCometEmiter::_update(int32_t newX, int32_t newY, int32_t count) {

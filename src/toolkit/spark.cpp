@@ -47,7 +47,8 @@ void TSpark::setMovementType(int32_t newAngle, int32_t newRadius, int32_t newCen
 }
 
 void TSpark::Destroy() {
-  if (SparkList) SparkList->Remove(shared_from_this());
+  if (!SparkList) return;
+  if (SparkPtr self = weak_from_this().lock()) SparkList->Remove(self);
 }
 
 int TSpark::allDestroyed() { return !SparkList || SparkList->IsEmpty() ? 1 : 0; }
