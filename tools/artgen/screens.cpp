@@ -180,25 +180,29 @@ void logo(Canvas& c) {
 }
 
 // The world map: a parchment land with coasts, mountains, forests and rivers.
+double mapLand(double x, double y) {
+    return fbm(x / 170.0, y / 170.0, 5, 251) + 0.33 - 0.62 * std::pow(std::hypot(x - 400.0, (y - 280.0) * 1.3) / 420, 2);
+}
+
 void worldMap(Canvas& c) {
     const int seed = 251;
+    const double sea = 0.42;
     fillPixels(c, [&](int x, int y, double& r, double& g, double& b, double& a) {
-        double land = fbm(x / 180.0, y / 180.0, 5, seed) + 0.18 - 0.35 * std::pow(std::hypot(x - 400.0, y - 280.0) / 420, 2);
+        double land = mapLand(x, y);
         double n = fbm(x / 20.0, y / 20.0, 3, seed + 1);
         Col col;
-        if (land < 0.42) {  // sea
-            double depth = std::clamp((0.42 - land) * 5, 0.0, 1.0);
-            col = mix(rgb(120, 150, 150), rgb(60, 80, 100), depth);
-            if (std::fabs(land - 0.40) < 0.006) col = scale(col, 0.7);
+        if (land < sea) {
+            double depth = std::clamp((sea - land) * 5, 0.0, 1.0);
+            col = mix(rgb(126, 156, 160), rgb(56, 78, 104), depth);
+            // Ripple lines along the coast.
+            double ring = std::fmod((sea - land) * 90, 1.0);
+            if (depth < 0.5 && ring < 0.08) col = scale(col, 0.88);
         } else {
-            double h = land - 0.42;
-            col = mix(rgb(214, 190, 140), rgb(180, 150, 100), std::clamp(h * 4, 0.0, 1.0));
-            double forest = fbm(x / 60.0, y / 60.0, 4, seed + 2);
-            if (forest > 0.58 && h < 0.2) col = mix(col, rgb(100, 120, 70), 0.6);
-            if (h < 0.01) col = scale(col, 0.6);  // the coast line
+            double h = land - sea;
+            col = mix(rgb(222, 200, 150), rgb(186, 156, 106), std::clamp(h * 3.5, 0.0, 1.0));
+            if (h < 0.012) col = mix(col, rgb(96, 70, 40), 0.7);  // the coast line
         }
         col = scale(col, 0.9 + 0.15 * n);
-        // Darker edges, like an old chart.
         double e = std::min({x, 799 - x, y, 599 - y}) / 60.0;
         col = scale(col, 0.6 + 0.4 * std::clamp(e, 0.0, 1.0));
         r = col.r;
@@ -207,17 +211,59 @@ void worldMap(Canvas& c) {
         a = 1;
     });
     cairo_t* cr = c.cr();
-    // Mountain marks.
-    for (int i = 0; i < 60; ++i) {
-        double x = 80 + hash2(i, 1, seed) * 640, y = 60 + hash2(i, 2, seed) * 460;
-        double land = fbm(x / 180.0, y / 180.0, 5, seed) + 0.18 - 0.35 * std::pow(std::hypot(x - 400.0, y - 280.0) / 420, 2);
-        if (land < 0.55) continue;
-        double s = 8 + 8 * hash2(i, 3, seed);
-        cairo_move_to(cr, x - s, y);
-        cairo_line_to(cr, x, y - s * 1.2);
-        cairo_line_to(cr, x + s, y);
-        setCol(cr, rgb(120, 90, 60), 0.8);
-        cairo_set_line_width(cr, 1.5);
+    // Mountains on the high ground, forests on the low; drawn back to front.
+    for (int i = 0; i < 1400; ++i) {
+        double x = 30 + hash2(i, 1, seed) * 740, y = 30 + hash2(i, 2, seed) * 510;
+        double h = mapLand(x, y) - sea;
+        if (h < 0.03) continue;
+        double forest = fbm(x / 70.0, y / 70.0, 3, seed + 2);
+        if (h > 0.3 && i % 4 == 0) {
+            double s = 9 + 7 * hash2(i, 3, seed);
+            cairo_move_to(cr, x - s, y);
+            cairo_line_to(cr, x, y - s * 1.3);
+            cairo_line_to(cr, x + s, y);
+            cairo_close_path(cr);
+            setCol(cr, rgb(170, 140, 100));
+            cairo_fill_preserve(cr);
+            setCol(cr, rgb(96, 66, 40), 0.9);
+            cairo_set_line_width(cr, 1.2);
+            cairo_stroke(cr);
+            cairo_move_to(cr, x, y - s * 1.3);
+            cairo_line_to(cr, x + s * 0.3, y);
+            cairo_line_to(cr, x + s, y);
+            cairo_close_path(cr);
+            setCol(cr, rgb(110, 80, 50), 0.45);
+            cairo_fill(cr);
+        } else if (h < 0.3 && forest > 0.5) {
+            double s = 4 + 2 * hash2(i, 4, seed);
+            cairo_arc(cr, x, y - s, s, 0, 2 * M_PI);
+            setCol(cr, rgb(92, 112, 62));
+            cairo_fill_preserve(cr);
+            setCol(cr, rgb(50, 64, 34), 0.8);
+            cairo_set_line_width(cr, 0.8);
+            cairo_stroke(cr);
+            cairo_rectangle(cr, x - 0.7, y - 1, 1.4, 3);
+            setCol(cr, rgb(80, 56, 30));
+            cairo_fill(cr);
+        }
+    }
+    // Rivers winding from the hills down to the sea.
+    for (int rv = 0; rv < 4; ++rv) {
+        double x = 330 + 140 * hash2(rv, 5, seed), y = 220 + 120 * hash2(rv, 6, seed);
+        if (mapLand(x, y) < sea + 0.1) continue;
+        cairo_move_to(cr, x, y);
+        // Away from the middle of the land, wandering, until the sea.
+        double heading = std::atan2(y - 280, x - 400);
+        for (int step = 0; step < 200 && mapLand(x, y) >= sea; ++step) {
+            heading += (fbm(x / 50.0, y / 50.0, 2, seed + rv) - 0.5) * 0.5;
+            heading += 0.15 * std::sin(std::atan2(y - 280, x - 400) - heading);
+            x += 4 * std::cos(heading);
+            y += 4 * std::sin(heading);
+            cairo_line_to(cr, x, y);
+        }
+        cairo_set_line_width(cr, 2.2);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        setCol(cr, rgb(76, 110, 130), 0.85);
         cairo_stroke(cr);
     }
     // A compass rose.
