@@ -3,6 +3,7 @@
 #include "gems.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -349,15 +350,21 @@ std::shared_ptr<Canvas> doors() {
         cairo_fill(cr);
         // Candle light from the lower middle.
         softLight(cr, 400, 560, 300, pal::candle, 0.12);
+        c->flush();
         canvas = c;
     });
     return canvas;
 }
 
 void doorTile(Canvas& c, int x0, int y0) {
-    auto d = doors();
-    cairo_set_source_surface(c.cr(), d->surface(), -x0, -y0);
-    cairo_paint(c.cr());
+    // Plain pixel copies: the shared picture is only ever read once it is made.
+    std::shared_ptr<Canvas> d = doors();
+    c.flush();
+    for (int y = 0; y < c.height(); ++y) {
+        const uint32_t* src = d->row(y0 + y) + x0;
+        std::copy(src, src + c.width(), c.row(y));
+    }
+    c.markDirty();
 }
 
 void banner(Canvas& c, const std::string& text, Col accent) {
