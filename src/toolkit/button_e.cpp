@@ -10,8 +10,10 @@ constexpr float kEnlarge = 0.15f;
 void DrawCaption(const TButtonE& b, const String& label, const ImageFontPtr& font, float offsetX,
                  float offsetY) {
   SetImageFont(font);
-  const float captionX = (b.x + b.width / 2.0f) - static_cast<float>(TextWidth(label) / 2) + offsetX;
-  const float captionY = (b.y + b.height / 2.0f) - static_cast<float>(TextHeight(label) / 2) + offsetY;
+  const float captionX =
+      (b.x + b.width / 2.0f) - static_cast<float>(TextWidth(label) / 2) + offsetX;
+  const float captionY =
+      (b.y + b.height / 2.0f) - static_cast<float>(TextHeight(label) / 2) + offsetY;
   DrawText(label, captionX, captionY);
 }
 

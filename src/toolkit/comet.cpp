@@ -75,10 +75,12 @@ void TCometEmiter::_update(int32_t newX, int32_t newY, int32_t count) {
     int32_t baseY = jitterY[static_cast<size_t>(Rand(0, 4))];
     if (baseY == 0) baseY = Trunc(y);
     const int32_t life = Rand(50, 60);
-    const float offY = static_cast<float>(Rand(Trunc(range2Min * 0.5f), Trunc(range2Max * 0.5f))) * fade;
-    const float offX = static_cast<float>(Rand(Trunc(range1Min * 0.5f), Trunc(range1Max * 0.5f))) * fade;
-    TSpark::Create(img, Trunc(static_cast<float>(baseX) + offX), Trunc(static_cast<float>(baseY) + offY),
-                   sparkScale * 1.5f, life, r, g, b, 1, 0);
+    const float offY =
+        static_cast<float>(Rand(Trunc(range2Min * 0.5f), Trunc(range2Max * 0.5f))) * fade;
+    const float offX =
+        static_cast<float>(Rand(Trunc(range1Min * 0.5f), Trunc(range1Max * 0.5f))) * fade;
+    TSpark::Create(img, Trunc(static_cast<float>(baseX) + offX),
+                   Trunc(static_cast<float>(baseY) + offY), sparkScale * 1.5f, life, r, g, b, 1, 0);
   }
   for (int32_t divisor : {3, 2}) {
     const int32_t life = Rand(20, 50);

@@ -26,7 +26,7 @@ class TCometEmiter : public std::enable_shared_from_this<TCometEmiter> {
   std::array<int32_t, 5> jitterX{};  // the last five emission points, oldest first; 0 = unset
   std::array<int32_t, 5> jitterY{};
   TListPtr<SparkPtr> sparks;  // kept empty
-  float headX = 0.0f;  // the point of the curve for the current t
+  float headX = 0.0f;         // the point of the curve for the current t
   float headY = 0.0f;
   float startX = 0.0f;
   float startY = 0.0f;

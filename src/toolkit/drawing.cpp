@@ -26,7 +26,8 @@ void drawVial(const ImagePtr& image, int x, int y, float top, float bottom) {
                    0, -1);
 }
 
-void drawCroppedImage(const ImagePtr& image, int x, int y, int left, int top, int right, int bottom) {
+void drawCroppedImage(const ImagePtr& image, int x, int y, int left, int top, int right,
+                      int bottom) {
   const float pw = static_cast<float>(findNextPowerOf2(ImageWidth(image)));
   const float ph = static_cast<float>(findNextPowerOf2(ImageHeight(image)));
   const float uLeft = static_cast<float>(left) / pw;
@@ -37,10 +38,10 @@ void drawCroppedImage(const ImagePtr& image, int x, int y, int left, int top, in
   const float x1 = static_cast<float>(x + right);
   const float y0 = static_cast<float>(y + top);
   const float y1 = static_cast<float>(y + bottom);
-  DrawTexturedPoly(image,
-                   {x0, y0, uLeft, vTop, x1, y0, uRight, vTop, x1, y1, uRight, vBottom, x0, y1,
-                    uLeft, vBottom},
-                   0, -1);
+  DrawTexturedPoly(
+      image,
+      {x0, y0, uLeft, vTop, x1, y0, uRight, vTop, x1, y1, uRight, vBottom, x0, y1, uLeft, vBottom},
+      0, -1);
 }
 
 void drawInViewPort(const ImagePtr& image, int x, int y, int viewX, int viewY, int viewWidth,
@@ -96,8 +97,8 @@ void DrawTexturedPolyOGL(const ImagePtr& image, int frame, const std::vector<flo
     if (limit > -1 && static_cast<int64_t>(i) >= limit) break;
     const float px = xyuv[i] + handleX;
     const float py = xyuv[i + 1] + handleY;
-    points.push_back({px * ix + py * iy + originX, px * jx + py * jy + originY, xyuv[i + 2],
-                      xyuv[i + 3]});
+    points.push_back(
+        {px * ix + py * iy + originX, px * jx + py * jy + originY, xyuv[i + 2], xyuv[i + 3]});
   }
   DrawTexturedPoly(image, points, frame);
 }

@@ -13,7 +13,8 @@ int findNextPowerOf2(int n);
 void drawVial(const ImagePtr& image, int x, int y, float top, float bottom);
 // The pixel rectangle (left, top)-(right, bottom) of the image, drawn where it would lie if the
 // whole image were drawn with its top-left corner at (x, y).
-void drawCroppedImage(const ImagePtr& image, int x, int y, int left, int top, int right, int bottom);
+void drawCroppedImage(const ImagePtr& image, int x, int y, int left, int top, int right,
+                      int bottom);
 // The image placed as DrawImage places it at (x, y), clipped to the viewport rectangle.
 void drawInViewPort(const ImagePtr& image, int x, int y, int viewX, int viewY, int viewWidth,
                     int viewHeight);

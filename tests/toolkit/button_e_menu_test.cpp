@@ -24,11 +24,13 @@ class MenusE : public ::testing::Test {
 };
 
 TextAnimButtonEPtr Strip(float x, float y, int id) {
-  return CreateTextAnimButtonE(LoadAnimImage(tk::Strip(40, 30, {tk::kWhite, tk::kWhite}), 40, 30, 0, 2, 0),
-                               x, y, id, u"", nullptr, 0, 0, 0);
+  return CreateTextAnimButtonE(
+      LoadAnimImage(tk::Strip(40, 30, {tk::kWhite, tk::kWhite}), 40, 30, 0, 2, 0), x, y, id, u"",
+      nullptr, 0, 0, 0);
 }
 TextImageButtonAPtr Radio(float x, float y, int id) {
-  return CreateTextImageButtonA(tk::SolidImage(40, 30, tk::kWhite), x, y, id, u"", nullptr, 2, 0, 0, 0);
+  return CreateTextImageButtonA(tk::SolidImage(40, 30, tk::kWhite), x, y, id, u"", nullptr, 2, 0, 0,
+                                0);
 }
 
 TEST_F(MenusE, FirstPressedButtonWinsOnEveryHeldFrame) {

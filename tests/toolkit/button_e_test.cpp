@@ -1,3 +1,5 @@
+#include "toolkit/button_e.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -5,7 +7,6 @@
 #include "platform/headless.h"
 #include "platform/image_font.h"
 #include "platform/input.h"
-#include "toolkit/button_e.h"
 #include "toolkit_fixtures.h"
 
 namespace {
@@ -40,8 +41,9 @@ class ButtonsE : public ::testing::Test {
 
 // A strip of two 120 x 40 frames: out blue, over white.
 TextAnimButtonEPtr Strip(float x, float y, int id) {
-  return CreateTextAnimButtonE(LoadAnimImage(tk::Strip(120, 40, {tk::kBlue, tk::kWhite}), 120, 40, 0, 2, 0), x, y, id,
-                               u"", nullptr, 0, 0, 0);
+  return CreateTextAnimButtonE(
+      LoadAnimImage(tk::Strip(120, 40, {tk::kBlue, tk::kWhite}), 120, 40, 0, 2, 0), x, y, id, u"",
+      nullptr, 0, 0, 0);
 }
 TextImageButtonAPtr Image(float x, float y, int id, int style, int w = 120, int h = 40) {
   return CreateTextImageButtonA(tk::SolidImage(w, h, tk::kWhite), x, y, id, u"", nullptr, style, 0,
@@ -53,12 +55,14 @@ TEST_F(ButtonsE, PointerOnAnEdgeIsOutside) {
     int x, y;
     int inside;
   };
-  for (const Case& c : {Case{100, 220, 0}, Case{101, 220, 1}, Case{219, 220, 1}, Case{220, 220, 0},
-                        Case{150, 200, 0}, Case{150, 201, 1}, Case{150, 239, 1}, Case{150, 240, 0}}) {
+  for (const Case& c :
+       {Case{100, 220, 0}, Case{101, 220, 1}, Case{219, 220, 1}, Case{220, 220, 0},
+        Case{150, 200, 0}, Case{150, 201, 1}, Case{150, 239, 1}, Case{150, 240, 0}}) {
     for (bool image : {false, true}) {
       ButtonEPtr b = image ? ButtonEPtr(Image(100, 200, 5, 0)) : ButtonEPtr(Strip(100, 200, 5));
       Pointer(c.x, c.y, true);
-      EXPECT_EQ(Poll(b, 1)[0], c.inside ? 5 : 0) << c.x << ", " << c.y << (image ? " image" : " strip");
+      EXPECT_EQ(Poll(b, 1)[0], c.inside ? 5 : 0)
+          << c.x << ", " << c.y << (image ? " image" : " strip");
       EXPECT_EQ(b->over, c.inside);
     }
   }
@@ -106,11 +110,11 @@ TEST_F(ButtonsE, OverLooksOfTheImageButton) {
     tk::Rgb colour;
   };
   // The enlarged look of 100 x 40 at (300, 50): corner (292, 46), 115 x 46.
-  for (const Case& c : {Case{0, 350, 70, {100, 255, 200}}, Case{2, 350, 70, {200, 200, 200}},
-                        Case{1, 293, 47, {255, 255, 255}}, Case{1, 406, 91, {255, 255, 255}},
-                        Case{1, 291, 70, {0, 0, 0}}, Case{1, 350, 45, {0, 0, 0}},
-                        Case{1, 408, 70, {0, 0, 0}}, Case{1, 350, 93, {0, 0, 0}},
-                        Case{7, 350, 70, {0, 0, 0}}}) {
+  for (const Case& c :
+       {Case{0, 350, 70, {100, 255, 200}}, Case{2, 350, 70, {200, 200, 200}},
+        Case{1, 293, 47, {255, 255, 255}}, Case{1, 406, 91, {255, 255, 255}},
+        Case{1, 291, 70, {0, 0, 0}}, Case{1, 350, 45, {0, 0, 0}}, Case{1, 408, 70, {0, 0, 0}},
+        Case{1, 350, 93, {0, 0, 0}}, Case{7, 350, 70, {0, 0, 0}}}) {
     SCOPED_TRACE(c.style);
     TextImageButtonAPtr b = Image(300, 50, 1, c.style, 100, 40);
     b->over = 1;
@@ -152,7 +156,8 @@ TEST_F(ButtonsE, IdZeroDisabledAndHiddenButtons) {
   EXPECT_TRUE(Near(PixelAt(150, 320), {255, 255, 255}));  // still drawn
   PixmapPtr shot = headless::CaptureBackBuffer();
   for (int y = 290; y < 350; ++y)
-    for (int x = 290; x < 430; ++x) ASSERT_EQ(ReadPixel(shot, x, y) & 0xFFFFFFu, 0u) << x << ", " << y;
+    for (int x = 290; x < 430; ++x)
+      ASSERT_EQ(ReadPixel(shot, x, y) & 0xFFFFFFu, 0u) << x << ", " << y;
 }
 
 TEST_F(ButtonsE, CaptionIsCentredPlusItsOffsetsInEitherArgumentOrder) {
@@ -165,7 +170,8 @@ TEST_F(ButtonsE, CaptionIsCentredPlusItsOffsetsInEitherArgumentOrder) {
   ImagePtr plain = tk::SolidImage(120, 40, tk::kBlue);
   // Vertical offset first for the strip button, horizontal first for the image button.
   TextAnimButtonEPtr a = CreateTextAnimButtonE(strip, 100, 200, 1, label, font, 0, -3.0f, 5.0f);
-  TextImageButtonAPtr b = CreateTextImageButtonA(plain, 100, 200, 1, label, font, 0, 0, 5.0f, -3.0f);
+  TextImageButtonAPtr b =
+      CreateTextImageButtonA(plain, 100, 200, 1, label, font, 0, 0, 5.0f, -3.0f);
   const float cx = 100 + 60 - static_cast<float>(tw / 2) + 5.0f;
   const float cy = 200 + 20 - static_cast<float>(th / 2) - 3.0f;
 
@@ -194,7 +200,8 @@ TEST_F(ButtonsE, FactoriesPlaceAndSizeTheButton) {
   EXPECT_EQ(ok->width, 100.0f);
   EXPECT_EQ(ok->height, 30.0f);
   EXPECT_EQ(ImageFrames(ok->image), 2);
-  TextAnimButtonEPtr cancel = CreateTextAnimButtonE(ok->image, 250, 200, 2, u"Cancel", nullptr, 0, 0, 0);
+  TextAnimButtonEPtr cancel =
+      CreateTextAnimButtonE(ok->image, 250, 200, 2, u"Cancel", nullptr, 0, 0, 0);
   EXPECT_EQ(cancel->image, ok->image);
   EXPECT_EQ(cancel->width, 100.0f);
   EXPECT_EQ((std::vector<float>{cancel->x, cancel->y}), (std::vector<float>{250, 200}));
@@ -224,11 +231,14 @@ TEST_F(ButtonsE, FactoriesReportBadSourcesAndStillAnswerAButton) {
   size_t seen = 0;
   for (const Case& c : cases) {
     for (bool strip : {true, false}) {
-      ButtonEPtr b = strip ? ButtonEPtr(CreateTextAnimButtonE(c.source, 10, 20, 1, u"x", nullptr, 0, 0, 0))
-                           : ButtonEPtr(CreateTextImageButtonA(c.source, 10, 20, 1, u"x", nullptr, 0, 0, 0, 0));
+      ButtonEPtr b =
+          strip
+              ? ButtonEPtr(CreateTextAnimButtonE(c.source, 10, 20, 1, u"x", nullptr, 0, 0, 0))
+              : ButtonEPtr(CreateTextImageButtonA(c.source, 10, 20, 1, u"x", nullptr, 0, 0, 0, 0));
       ASSERT_NE(b, nullptr);
       EXPECT_EQ(b->image, nullptr);
-      EXPECT_EQ((std::vector<float>{b->x, b->y, b->width, b->height}), (std::vector<float>{10, 20, 0, 0}));
+      EXPECT_EQ((std::vector<float>{b->x, b->y, b->width, b->height}),
+                (std::vector<float>{10, 20, 0, 0}));
       ASSERT_EQ(headless::MessageBoxes().size(), ++seen);
       EXPECT_EQ(headless::MessageBoxes().back().text, c.message);
       b->over = 1;

@@ -1,10 +1,11 @@
+#include "toolkit/clock.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/headless.h"
 #include "platform/system.h"
-#include "toolkit/clock.h"
 #include "toolkit_fixtures.h"
 
 namespace {

@@ -1,3 +1,5 @@
+#include "toolkit/comet.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 
 #include "app/delta_time.h"
 #include "platform/system.h"
-#include "toolkit/comet.h"
 #include "toolkit/spark.h"
 #include "toolkit_fixtures.h"
 
@@ -137,7 +138,8 @@ TEST_F(Comets, ColoursAreBrighterThanTheBaseAndScatterNarrowsByKind) {
     }
   }
   auto range = [](const std::vector<int>& v) {
-    return std::pair<int, int>{*std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end())};
+    return std::pair<int, int>{*std::min_element(v.begin(), v.end()),
+                               *std::max_element(v.begin(), v.end())};
   };
   // Offsets of -3..3 (trail), -2..2 and -3..3 (heads) times (1 - t), a hair below 1, then cut
   // toward zero after adding to the whole start point: -3 stays -3, +3 becomes +2.

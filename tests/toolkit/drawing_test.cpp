@@ -1,3 +1,5 @@
+#include "toolkit/drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -5,7 +7,6 @@
 
 #include "platform/graphics.h"
 #include "platform/headless.h"
-#include "toolkit/drawing.h"
 #include "toolkit_fixtures.h"
 
 namespace {
@@ -55,15 +56,17 @@ class Drawing : public ::testing::Test {
     Rgb colour;
   };
   void Expect(std::initializer_list<Probe> probes) const {
-    for (const Probe& p : probes) EXPECT_TRUE(Near(At(p.x, p.y), p.colour, 8)) << "at " << p.x << ", " << p.y;
+    for (const Probe& p : probes)
+      EXPECT_TRUE(Near(At(p.x, p.y), p.colour, 8)) << "at " << p.x << ", " << p.y;
   }
 
   PixmapPtr shot_;
 };
 
 TEST(DrawingMaths, NextPowerOfTwo) {
-  const std::pair<int, int> cases[] = {{-5, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 4},
-                                       {100, 128}, {128, 128}, {129, 256}, {1 << 30, 1 << 30}};
+  const std::pair<int, int> cases[] = {{-5, 1},    {0, 1},     {1, 1},
+                                       {2, 2},     {3, 4},     {100, 128},
+                                       {128, 128}, {129, 256}, {1 << 30, 1 << 30}};
   for (auto [n, want] : cases) EXPECT_EQ(findNextPowerOf2(n), want) << n;
 }
 
@@ -71,10 +74,11 @@ TEST(DrawingMaths, TextLineNearTheBandIsShown) {
   struct Case {
     int y, top, height, want;
   };
-  for (const Case& c : {Case{235, 280, 40, 1}, Case{230, 280, 40, 0}, Case{329, 280, 40, 1},
-                        Case{330, 280, 40, 0}, Case{300, 300, 0, 1}, Case{251, 300, 0, 1},
-                        Case{250, 300, 0, 0}, Case{310, 300, 0, 0}})
-    EXPECT_EQ(isTextInViewport(c.y, c.top, c.height), c.want) << c.y << " " << c.top << " " << c.height;
+  for (const Case& c :
+       {Case{235, 280, 40, 1}, Case{230, 280, 40, 0}, Case{329, 280, 40, 1}, Case{330, 280, 40, 0},
+        Case{300, 300, 0, 1}, Case{251, 300, 0, 1}, Case{250, 300, 0, 0}, Case{310, 300, 0, 0}})
+    EXPECT_EQ(isTextInViewport(c.y, c.top, c.height), c.want)
+        << c.y << " " << c.top << " " << c.height;
 }
 
 TEST_F(Drawing, VialBandShowsThatPartOfTheImageInItsPlace) {
@@ -82,13 +86,22 @@ TEST_F(Drawing, VialBandShowsThatPartOfTheImageInItsPlace) {
   ImagePtr img = Bands(100, {{13, tk::kRed}, {12, tk::kGreen}, {13, tk::kBlue}, {12, tk::kWhite}});
   drawVial(img, 10, 20, 0.5f, 1.0f);  // the lower half: screen rows 45 to 69
   Capture();
-  Expect({{50, 43, kBlack}, {50, 47, kB}, {50, 56, kB}, {50, 60, kW}, {50, 68, kW}, {50, 71, kBlack},
-          {8, 60, kBlack}, {12, 60, kW}, {108, 60, kW}, {111, 60, kBlack}});
+  Expect({{50, 43, kBlack},
+          {50, 47, kB},
+          {50, 56, kB},
+          {50, 60, kW},
+          {50, 68, kW},
+          {50, 71, kBlack},
+          {8, 60, kBlack},
+          {12, 60, kW},
+          {108, 60, kW},
+          {111, 60, kBlack}});
 
   Cls();
   drawVial(img, 10, 20, 0.0f, 1.0f);  // the whole image at (10, 20)
   Capture();
-  Expect({{50, 18, kBlack}, {50, 22, kR}, {50, 38, kG}, {50, 50, kB}, {50, 68, kW}, {50, 71, kBlack}});
+  Expect(
+      {{50, 18, kBlack}, {50, 22, kR}, {50, 38, kG}, {50, 50, kB}, {50, 68, kW}, {50, 71, kBlack}});
 
   Cls();
   drawVial(img, 10, 20, 0.3f, 0.3f);
@@ -100,12 +113,19 @@ TEST_F(Drawing, CroppedRectangleStaysWhereTheWholeImageWouldPutIt) {
   PixmapPtr p = CreatePixmap(40, 40);
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 40; ++x)
-      WritePixel(p, x, y, y < 20 ? (x < 20 ? tk::kRed : tk::kGreen) : (x < 20 ? tk::kBlue : tk::kWhite));
+      WritePixel(p, x, y,
+                 y < 20 ? (x < 20 ? tk::kRed : tk::kGreen) : (x < 20 ? tk::kBlue : tk::kWhite));
   ImagePtr img = LoadImage(p, 0);
   drawCroppedImage(img, 100, 100, 20, 10, 40, 30);  // green over white, right half
   Capture();
-  Expect({{125, 112, kG}, {138, 118, kG}, {125, 122, kW}, {138, 128, kW}, {118, 120, kBlack},
-          {125, 108, kBlack}, {125, 132, kBlack}, {142, 120, kBlack}});
+  Expect({{125, 112, kG},
+          {138, 118, kG},
+          {125, 122, kW},
+          {138, 128, kW},
+          {118, 120, kBlack},
+          {125, 108, kBlack},
+          {125, 132, kBlack},
+          {142, 120, kBlack}});
 }
 
 TEST_F(Drawing, ViewportBandRevealsTheRowsItCovers) {
@@ -114,8 +134,15 @@ TEST_F(Drawing, ViewportBandRevealsTheRowsItCovers) {
   MidHandleImage(img);
   drawInViewPort(img, 400, 300, 0, 280, 800, 40);  // rows 30 to 70, on screen 280 to 320
   Capture();
-  Expect({{400, 278, kBlack}, {400, 282, kG}, {400, 300, kG}, {400, 318, kG}, {400, 322, kBlack},
-          {298, 300, kBlack}, {302, 300, kG}, {498, 300, kG}, {502, 300, kBlack}});
+  Expect({{400, 278, kBlack},
+          {400, 282, kG},
+          {400, 300, kG},
+          {400, 318, kG},
+          {400, 322, kBlack},
+          {298, 300, kBlack},
+          {302, 300, kG},
+          {498, 300, kG},
+          {502, 300, kBlack}});
 
   // Wholly inside: the whole image.
   Cls();
@@ -165,7 +192,8 @@ TEST_F(Drawing, PolygonsFollowFractionalScaleAndRotation) {
 
 TEST_F(Drawing, TexturedPolygonNeedsTwoVerticesAndAGlDriver) {
   ImagePtr img = tk::SolidImage(20, 20, tk::kWhite);
-  const std::vector<float> quad{10, 10, 0, 0, 30, 10, 0.625f, 0, 30, 30, 0.625f, 0.625f, 10, 30, 0, 0.625f};
+  const std::vector<float> quad{10, 10, 0,      0,      30, 10, 0.625f, 0,
+                                30, 30, 0.625f, 0.625f, 10, 30, 0,      0.625f};
   DrawTexturedPoly(img, quad, 0, 3);  // three vertices: the triangle above the diagonal
   Capture();
   Expect({{26, 14, kW}, {14, 26, kBlack}});

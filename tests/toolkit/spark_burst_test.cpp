@@ -1,3 +1,5 @@
+#include "toolkit/spark_burst.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -5,7 +7,6 @@
 #include "platform/system.h"
 #include "toolkit/button.h"
 #include "toolkit/spark.h"
-#include "toolkit/spark_burst.h"
 #include "toolkit_fixtures.h"
 
 namespace {
@@ -35,8 +36,8 @@ std::vector<Expected> Replay(int32_t seed) {
 
 TEST(SparkBurst, HundredAndOneSparksFromTheButtonsCentreWithTheirDrawsInOrder) {
   sparkImages[2] = tk::SolidImage(32, 32, tk::kWhite);
-  ImageButtonPtr button =
-      CreateImageButton(tk::SolidImage(100, 60, tk::kWhite), CreateDim(200, 150, 100, 60), 1, 1.0f, 0);
+  ImageButtonPtr button = CreateImageButton(tk::SolidImage(100, 60, tk::kWhite),
+                                            CreateDim(200, 150, 100, 60), 1, 1.0f, 0);
   button->dim->width = 100;
   button->dim->height = 60;
   const std::vector<Expected> expected = Replay(77);
@@ -50,7 +51,8 @@ TEST(SparkBurst, HundredAndOneSparksFromTheButtonsCentreWithTheirDrawsInOrder) {
     SCOPED_TRACE(i);
     EXPECT_EQ(s->x, 234.0f);
     EXPECT_EQ(s->y, 164.0f);
-    EXPECT_EQ((std::vector<int>{s->red, s->green, s->blue}), (std::vector<int>{e.red, e.green, e.blue}));
+    EXPECT_EQ((std::vector<int>{s->red, s->green, s->blue}),
+              (std::vector<int>{e.red, e.green, e.blue}));
     EXPECT_EQ(s->life, static_cast<float>(e.life));
     EXPECT_EQ(s->maxLife, static_cast<float>(e.life));
     EXPECT_EQ(s->scale, e.scale);

@@ -1,3 +1,5 @@
+#include "toolkit/spark.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include "app/delta_time.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
-#include "toolkit/spark.h"
 #include "toolkit_fixtures.h"
 
 namespace {
