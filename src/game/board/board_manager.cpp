@@ -12,7 +12,8 @@ TBoardManager::TBoardManager() : backgroundPath(bundleDir + "gfx/bg/deski/deska-
 void TBoardManager::setLine(int32_t row, const String& text) {
   if (row < 0 || row >= kBoardCells) return;
   int32_t column = 0;
-  for (const String& item : *splitString(text, S(" "))) {
+  const TListPtr<String> items = splitString(text, S(" "));
+  for (const String& item : *items) {
     // The grid has 15 columns: items past the last one are dropped.
     if (column >= kBoardCells) break;
     usable[static_cast<size_t>(column)][static_cast<size_t>(row)] = ToInt(item);
@@ -32,8 +33,9 @@ void TBoardManager::loadRunes(const TSCFilePtr& tsc) {
   for (int32_t k = 1; k <= kBoardCells; ++k) {
     const auto y = static_cast<size_t>(k - 1);
     size_t x = 0;
-    for (const String& item : *splitString(GetTSCStringKey(tsc, S("Runes"), S("Line") + FromInt(k), 0),
-                                           S(" "))) {
+    const TListPtr<String> items =
+        splitString(GetTSCStringKey(tsc, S("Runes"), S("Line") + FromInt(k), 0), S(" "));
+    for (const String& item : *items) {
       if (x >= static_cast<size_t>(kBoardCells)) break;
       const int32_t id = ToInt(item);
       runeIds[x][y] = id;
