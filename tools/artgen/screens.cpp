@@ -297,7 +297,7 @@ void marker(Canvas& c, Col hue, bool played, bool big) {
     }
     cairo_arc(cr, m, m, r, 0, 2 * M_PI);
     cairo_pattern_t* g = cairo_pattern_create_radial(m - r * 0.3, m - r * 0.3, 1, m, m, r);
-    Col base = played ? hue : rgb(90, 80, 110);
+    Col base = played ? hue : mix(hue, rgb(80, 74, 100), 0.6);
     stop(g, 0, mix(base, {1, 1, 1}, 0.6));
     stop(g, 1, scale(base, 0.45));
     cairo_set_source(cr, g);
