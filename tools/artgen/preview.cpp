@@ -3,6 +3,7 @@
 #include "imageio.h"
 #include "paint.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -172,6 +173,28 @@ void writeBoardPreview(const std::string& gameDir, const std::string& file) {
     draw("gfx/gui/kursor.png", 600 - 14, 200 - 6);
     if (cairo_surface_write_to_png(screen.surface(), file.c_str()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cannot write " + file);
+
+    // The end-of-level summary: closed doors, the banner rider, the open scroll and its glow.
+    screen.clear();
+    const char* tiles[12][3] = {{"left-1", "0", "0"},     {"left-2", "256", "0"},    {"left-3", "384", "0"},
+                                {"left2-1", "0", "512"},  {"left2-2", "256", "512"}, {"left2-3", "384", "512"},
+                                {"right-1", "400", "0"},  {"right-2", "656", "0"},   {"right-3", "784", "0"},
+                                {"right2-1", "400", "512"}, {"right2-2", "656", "512"}, {"right2-3", "784", "512"}};
+    for (const auto& t : tiles)
+        draw(std::string("gfx/gui/doors-") + t[0] + ".jpg", std::atoi(t[1]), std::atoi(t[2]));
+    draw("gfx/gui/poswiata.png", 157, 383, 0.8);
+    draw("gfx/gui/scroll_02.png", 400 - 165, 300 - 160);
+    draw("gfx/gui/scroll_01.png", 400 - 175, 300 - 155 - 55);
+    draw("gfx/gui/scroll_03.png", 400 - 175, 299 + 155);
+    draw("gfx/gui/ilvessa01.png", 40, 138);
+    paragraph(cr, Face::Caption, 40, pal::ink, 1, 235, 150, 330, "Well done!");
+    paragraph(cr, Face::Serif, 18, pal::ink, 0.85, 285, 220, 235,
+              "Matches: 42 Combos: 3 Spells cast: 2 Time: 1:05 Bonus points: 1200 Total points: 12450", false, 1.6);
+    std::string summary = file;
+    size_t dot = summary.rfind('.');
+    summary.insert(dot == std::string::npos ? summary.size() : dot, "-summary");
+    if (cairo_surface_write_to_png(screen.surface(), summary.c_str()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("cannot write " + summary);
 }
 
 }  // namespace artgen
