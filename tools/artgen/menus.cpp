@@ -250,10 +250,9 @@ void tutorialPage(Canvas& c, bool boss) {
         setCol(cr, rgb(150, 96, 36), 0.8);
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
-        label(c, 40, 160, 200, "A guardian rune holds two by two cells of the board.", 17);
-        label(c, 40, 260, 200, "It breaks only when the ring of cells around it is filled with runes of its colour.", 17);
-        label(c, 560, 160, 200, "The dark marks show the cells to fill.", 17);
-        label(c, 560, 260, 200, "Break every guardian to finish the level.", 17);
+        label(c, 40, 200, 200, "A guardian rune covers two by two cells of the board.", 17);
+        label(c, 560, 160, 200, "Dark soot marks the sixteen cells around it.", 17);
+        label(c, 560, 260, 200, "Fill them with runes of the guardian's colour and it shatters.", 17);
     }
     for (int i = 0; i < 4; ++i)
         drawGem(c, runeLook(i == 0 ? 1 : i == 1 ? 2 : i == 2 ? 3 : 5), (i % 2) ? 770 : 30, (i / 2) ? 570 : 30, 26);
