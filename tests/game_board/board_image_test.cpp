@@ -148,7 +148,8 @@ TEST_F(BoardImage, FramePicturesFillTheirTablesByLengthOrCornerAndVariant) {
   const char* cornerVariants[3] = {"", "_v2", "_v3"};
   for (int corner = 0; corner < 4; ++corner)
     for (int v = 0; v < 3; ++v)
-      entries.push_back({2, corner, v, std::string("1b-") + corners[corner] + cornerVariants[v] + ".png"});
+      entries.push_back(
+          {2, corner, v, std::string("1b-") + corners[corner] + cornerVariants[v] + ".png"});
   ASSERT_EQ(entries.size(), 26u);
   for (size_t k = 0; k < entries.size(); ++k) {
     SavePicture("gfx/ramka/" + entries[k].file, 1 + static_cast<int>(k), 2, kSand);

@@ -105,13 +105,15 @@ TEST_F(BoardModel, PrePlacedRunesTakeTheirColourAndTheTimeOfTheLoad) {
   EXPECT_EQ(board->colours[0][1], 9);
   EXPECT_EQ(board->placedAt[0][1], now);
   EXPECT_EQ(board->placedAt[2][1], 0);  // past the row's last item: untouched
-  EXPECT_EQ(Row(board->runeIds, 4), (std::vector<int>{0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Row(board->runeIds, 4),
+            (std::vector<int>{0, 0, 3, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(board->colours[2][4], 0);  // 3 is not in the catalogue
   EXPECT_EQ(board->placedAt[14][4], now);
 }
 
 TEST_F(BoardModel, RunesAreReadOnlyWhenReadIsExactlyOne) {
-  for (const char* read : {"Read = \"0\"", "Read = \"yes\"", "Read = \"1 \"", "Read = \" 1\"", ""}) {
+  for (const char* read :
+       {"Read = \"0\"", "Read = \"yes\"", "Read = \"1 \"", "Read = \" 1\"", ""}) {
     board->clearBoard();
     Output([&] { board->loadRunes(Store(std::string("Runes { ") + read + " Line1 = \"4 4\" }")); });
     EXPECT_EQ(board->runeIds[0][0], 0) << read;

@@ -149,7 +149,8 @@ TEST_F(Blocks, ListsThatCannotDealReportTheLevelsListAndDealNothing) {
   };
   for (const Case& c : {Case{u"", u"1", "AvailableBlocks list is empty"},
                         Case{u"1", u"", "AvailableRunes list is empty"},
-                        Case{u"1 nine", u"1", "AvailableBlocks names the unknown block \"nine\""}}) {
+                        Case{u"1 nine", u"1",
+                             "AvailableBlocks names the unknown block \"nine\""}}) {
     SCOPED_TRACE(c.message);
     blocks->setAvailableBlocks(c.shapes);
     blocks->setAvailableRunes(c.runeIds);

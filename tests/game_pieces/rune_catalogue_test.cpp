@@ -36,7 +36,8 @@ TEST_F(RuneCatalogue, ReadsIdsColoursStonesAndSparkRanges) {
                 " width = 1\n height = 2.9\n title = \"Red\"\n description = \"A red rune\"\n"
                 " rgb = \"200,255:40,90:0,30\"\n") +
       RuneGroup(2, "101", "1", red_,
-                " blocked = 1\n unblocked = \"1\"\n blockedID = \"101\"\n rgb = \"1,2:3,4:5,6\"\n") +
+                " blocked = 1\n unblocked = \"1\"\n blockedID = \"101\"\n"
+                " rgb = \"1,2:3,4:5,6\"\n") +
       RuneGroup(3, "7", "03", red_, " blocked = 0\n unblocked = \"5\"\n") +
       RuneGroup(4, "1", "9", red_) + "}\n";
   std::string out = Output([&] { runes->readCatalogue(Store(text)); });

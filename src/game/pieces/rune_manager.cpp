@@ -35,9 +35,9 @@ void TRuneManager::readCatalogue(const TSCFilePtr& tsc) {
     const String group = S("List::Rune") + FromInt(i);
     auto rune = std::make_shared<TRune>();
     const String fileName = GetTSCStringKey(tsc, group, S("fileName"), 0);
+    const String fileName2 = GetTSCStringKey(tsc, group, S("fileName2"), 0);
     rune->image = LoadImage(ToPath(fileName), FILTEREDIMAGE | MIPMAPPEDIMAGE);
-    rune->image40 =
-        LoadImage(ToPath(GetTSCStringKey(tsc, group, S("fileName2"), 0)), FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    rune->image40 = LoadImage(ToPath(fileName2), FILTEREDIMAGE | MIPMAPPEDIMAGE);
     rune->id = GetTSCStringKey(tsc, group, S("id"), 0);
     rune->color = GetTSCStringKey(tsc, group, S("color"), 0);
     rune->width = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("width"), 0));
@@ -116,7 +116,7 @@ int32_t TRuneManager::particleRune(int32_t colour, int32_t cellX, int32_t cellY,
   int32_t y = originY + cellY * cell + Rand(-7, 12);
   if (screenX != 0) x = screenX + Rand(-7, 12);
   if (screenY != 0) y = screenY + Rand(-7, 12);
-  const float scale = colour < 10 ? static_cast<float>(Rnd(0.6, 1.0)) : static_cast<float>(Rnd(0.5, 0.9));
+  const float scale = static_cast<float>(colour < 10 ? Rnd(0.6, 1.0) : Rnd(0.5, 0.9));
   const int32_t life = Rand(10, 40);
   const ImagePtr& image = sparkImages[static_cast<size_t>(Rand(1, 3))];
   SparkPtr spark = TSpark::Create(image, x, y, scale, life, red, green, blue, 1, 0);
