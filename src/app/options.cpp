@@ -2,9 +2,9 @@
 
 #include "app/data_folders.h"
 #include "app/standin_game_save.h"
-#include "app/standin_level_sequencer.h"
 #include "app/standin_profiles.h"
 #include "datafiles/tsc_file.h"
+#include "game/levels/level_sequencer.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/system.h"

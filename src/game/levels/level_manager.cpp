@@ -1,3 +1,211 @@
 #include "game/levels/level_manager.h"
 
+#include <cmath>
+
+#include "app/data_folders.h"
+#include "app/standin_game_state.h"
+#include "datafiles/bca_archive.h"
+#include "game/board/board_manager.h"
+#include "game/levels/level_timer.h"
+#include "game/levels/points_manager.h"
+#include "game/levels/slides_manager.h"
+#include "game/pieces/blocks_manager.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "toolkit/spark.h"
+#include "toolkit/string_utils.h"
+
 LevelManagerPtr level;
+
+namespace {
+
+const String kLevelGroup = S("Settings::Level");
+
+// A number key cut toward zero; a value outside the int range (or not a number) gives 0
+// instead of an undefined conversion.
+int32_t WholeNumber(float value) {
+  if (!std::isfinite(value) || value >= 2147483648.0f || value < -2147483648.0f) return 0;
+  return static_cast<int32_t>(value);
+}
+
+int32_t NumberKey(const TSCFilePtr& tsc, const String& group, const String& key) {
+  return WholeNumber(GetTSCNumberKey(tsc, group, key, 0));
+}
+
+// An archive entry: 0 when the archive (or the executable's own archive) is missing too.
+int32_t LoadLevelEntry(const TSCFilePtr& tsc, const String& entry) {
+  const std::string archive = bundleDir + kLevelArchive;
+  if (FileType(archive) == FILETYPE_NONE && SingleFileOffset() <= 0) return 0;
+  return LoadTSCFileBB(tsc, archive, entry);
+}
+
+// The board's frame is laid out from its shape once the shape is loaded; a board type without
+// the frame layout keeps the pieces the level file lists.
+template <class Board>
+void BuildBoardFrame(Board& target) {
+  if constexpr (requires { target.buildFrame(); }) target.buildFrame();
+}
+
+// 1 when no cell of the board holds a rune (any non-zero id counts, holes included).
+template <class Board>
+int32_t BoardIsEmpty(Board& target) {
+  if constexpr (requires { target.IsEmpty(); }) {
+    return target.IsEmpty();
+  } else {
+    for (const auto& column : target.runeIds)
+      for (int32_t id : column)
+        if (id != 0) return 0;
+    return 1;
+  }
+}
+
+}  // namespace
+
+void TLevelManager::Set(const String& name) { fileName = name; }
+
+void TLevelManager::up() { ++levelNumber; }
+
+void TLevelManager::Load(int32_t timed) {
+  tsc = CreateTSCFile();
+  if (LoadLevelEntry(tsc, fileName) == 0) {
+    try {
+      LoadTSCFile(tsc, ToPath(fileName));
+    } catch (const TextError&) {
+      LoadLevelEntry(tsc, S(timed == 1 ? kTimedFallbackLevel : kEndlessFallbackLevel));
+    }
+  }
+
+  levelNumber = NumberKey(tsc, kLevelGroup, S("Number"));
+  if (timed == 1) {
+    copySpellsFromRMG = 0;
+    goalType = 1;
+  } else {
+    copySpellsFromRMG = NumberKey(tsc, kLevelGroup, S("CopySpellsFromRMG"));
+    goalType = NumberKey(tsc, kLevelGroup, S("GoalType"));
+  }
+
+  backgroundImage = GetTSCStringKey(tsc, S("Settings::Graphics"), S("BackgroundImage"), 0);
+  if (slides) slides->addRevealedImage(backgroundImage);
+
+  const String runeIds = GetTSCStringKey(tsc, kLevelGroup, S("AvailableRunes"), 0);
+  const String blockIds = GetTSCStringKey(tsc, kLevelGroup, S("AvailableBlocks"), 0);
+  if (blocks) {
+    blocks->setAvailableRunes(runeIds);
+    blocks->setAvailableBlocks(blockIds);
+  }
+  availableSpells = splitString(GetTSCStringKey(tsc, kLevelGroup, S("AvailableSpells"), 0), S(" "));
+
+  const int32_t petrifyTime = NumberKey(tsc, kLevelGroup, S("PetrifyTime"));
+  if (board) {
+    board->petrifyTime = petrifyTime;
+    board->loadBoard(tsc);
+    board->loadRunes(tsc);
+    board->loadFrame(tsc);
+    BuildBoardFrame(*board);
+  }
+
+  if (magicSphere) magicSphere->Load(tsc);
+  if (timeManager) timeManager->Load(tsc);
+  if (bossManager) bossManager->Load(tsc);
+
+  songName = GetTSCStringKey(tsc, S("Settings::Music"), S("Song"), 0);
+  tsc = nullptr;
+}
+
+int32_t TLevelManager::isGoalAchieved() {
+  if (KeyHit(KEY_G) != 0 && FileType("cheats.txt") != FILETYPE_NONE) return 1;
+  switch (goalType) {
+    case 1:
+      return magicSphere ? magicSphere->IsFull() : 0;
+    case 2:
+      return board ? BoardIsEmpty(*board) : 0;
+    case 3:
+      return bossManager ? bossManager->CheckForGoal() : 0;
+    default:
+      return 0;
+  }
+}
+
+void TLevelManager::loadSfx() {
+  endLoopSound = LoadSound(bundleDir + "sfx/fx/playgame-endlevellopik1.ogg", 1);
+  endHitSound = LoadSound(bundleDir + "sfx/fx/playgame-endlevellopik1a.ogg", 0);
+  endMusic = LoadSound(bundleDir + "sfx/levelEnd-music.ogg", 0);
+  countOutSound = LoadSound(bundleDir + "sfx/fx4/playgame-podlicz-out.ogg", 0);
+  countShowSound = LoadSound(bundleDir + "sfx/fx4/playgame-podlicz-show.ogg", 0);
+  countSound = LoadSound(bundleDir + "sfx/fx4/playgame-policz.ogg", 0);
+  static const std::array<const char*, 6> kDoorPieces = {"1", "2", "3", "2-1", "2-2", "2-3"};
+  for (size_t side = 0; side < 2; ++side) {
+    const std::string prefix = bundleDir + (side == 0 ? "gfx/gui/doors-left" : "gfx/gui/doors-right");
+    for (size_t piece = 0; piece < kDoorPieces.size(); ++piece) {
+      const std::string separator = piece < 3 ? "-" : "";
+      doorsImages[side][piece] = LoadImage(prefix + separator + kDoorPieces[piece] + ".jpg", 0);
+    }
+  }
+  levelCompleteImage = LoadImage(bundleDir + "gfx/gui/LC.png");
+  summaryImages[0] = LoadImage(bundleDir + "gfx/gui/ilvessa01.png");
+  summaryImages[1] = LoadImage(bundleDir + "gfx/gui/poswiata.png");
+  newHiscoreImage = LoadImage(bundleDir + "gfx/fonts/newhiscore.png");
+  if (newHiscoreImage) MidHandleImage(newHiscoreImage);
+  if (levelCompleteImage) MidHandleImage(levelCompleteImage);
+}
+
+void TLevelManager::loadGfx() {
+  const std::string wanted = ToPath(backgroundImage);
+  if (wanted != loadedBackground) {
+    // An empty name (or one ending in a folder separator) names no picture: nothing matches.
+    const std::string name = StripDir(wanted);
+    std::string path;
+    if (!name.empty() && FileType(wanted) != FILETYPE_NONE) {
+      path = wanted;
+    } else if (!name.empty() && FileType(myDocsFolder + "/custom-art/" + name) != FILETYPE_NONE) {
+      path = myDocsFolder + "/custom-art/" + name;
+    } else if (!name.empty() && FileType(bundleDir + "gfx/slides/" + name) != FILETYPE_NONE) {
+      path = bundleDir + "gfx/slides/" + name;
+    } else {
+      path = bundleDir + "gfx/slides/1a.jpg";
+    }
+    loadedBackground = path;
+    background = LoadImage(path);
+  }
+  if (gameState == 1 || gameState < 0) {
+    playLvlMusic();
+    pauseMusic();
+  }
+}
+
+void TLevelManager::Draw() {
+  if (!background) return;
+  SetBlend(SOLIDBLEND);
+  SetAlpha(1.0f);
+  SetTransform(0.0f, 1.0f, 1.0f);
+  SetColor(255, 255, 255);
+  DrawImage(background, 0.0f, 0.0f, 0);
+}
+
+void TLevelManager::playLvlMusic() { music = playMusicStream(ToPath(songName), 1, 1.0f); }
+
+void TLevelManager::pauseMusic() {
+  if (music) music->pause();
+}
+
+void TLevelManager::continueMusic() {
+  if (music) music->play();
+}
+
+void TLevelManager::stopAndFreeMusic() {
+  if (!music) return;
+  music->stop();
+  music->free();
+}
+
+void TLevelManager::finish() {
+  if (points) {
+    points->totalPoints += points->levelPoints;
+    points->levelPoints = 0;
+  }
+  if (blocks) blocks->currentBlock = nullptr;
+  TSpark::destroyAll();
+}

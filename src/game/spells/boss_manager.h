@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "datafiles/tsc_file.h"
 #include "platform/graphics.h"
 #include "platform/list.h"
 
@@ -31,6 +32,12 @@ class TBossManager {
   virtual ~TBossManager() = default;
   // 1 when a live boss rune covers the board cell; every rune is asked.
   virtual int32_t CheckMove(int32_t column, int32_t row);
+  // MINIMAL until the boss catalogue exists: empties the list; on a level of goal type 3 places
+  // one boss rune per entry "id:column:row" of Settings::Level BossRunes (colour and picture
+  // come with the catalogue).
+  virtual void Load(const TSCFilePtr& tsc);
+  // 1 when no boss rune is left.
+  virtual int32_t CheckForGoal();
 };
 using BossManagerPtr = std::shared_ptr<TBossManager>;
 

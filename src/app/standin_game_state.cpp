@@ -1,0 +1,4 @@
+// STAND-IN until the main loop exists (see the header).
+#include "app/standin_game_state.h"
+
+int32_t gameState = 0;

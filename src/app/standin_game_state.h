@@ -1,0 +1,7 @@
+// STAND-IN until the main loop exists: the quest flow state that the main loop keeps (0 none,
+// 1 play a level, 2 show the map, -3 a new quest just started, 10 while a level reloads).
+// Replace with the main loop's own declaration and remove this file.
+#pragma once
+#include <cstdint>
+
+extern int32_t gameState;

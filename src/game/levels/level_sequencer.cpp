@@ -1,0 +1,81 @@
+#include "game/levels/level_sequencer.h"
+
+#include <cmath>
+
+#include "app/data_folders.h"
+#include "datafiles/bca_archive.h"
+#include "game/board/board_manager.h"
+#include "game/levels/level_manager.h"
+#include "minigames/puzzle/puzzle_manager.h"
+#include "minigames/ring/ring_game.h"
+#include "platform/files.h"
+#include "screens/popups/popup_manager.h"
+
+LevelSequencerPtr sequencer;
+
+namespace {
+
+int32_t WholeNumber(float value) {
+  if (!std::isfinite(value) || value >= 2147483648.0f || value < -2147483648.0f) return 0;
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+void TLevelSequencer::Start(int32_t level) {
+  currentLevel = level;
+  tsc = CreateTSCFile();
+  const std::string archive = bundleDir + "data/settings_lp.bca";
+  if (FileType(archive) != FILETYPE_NONE || SingleFileOffset() > 0)
+    LoadTSCFileBB(tsc, archive, S("sequencer.tsc"));
+  firstLevel = WholeNumber(GetTSCNumberKey(tsc, S("Sequence"), S("FirstLevel"), 0));
+  lastLevel = WholeNumber(GetTSCNumberKey(tsc, S("Sequence"), S("LastLevel"), 0));
+}
+
+int32_t TLevelSequencer::Get() {
+  if (currentLevel < firstLevel || currentLevel > lastLevel) return 0;
+  const String group =
+      currentLevel == -1 ? S("Sequence::LevelA") : S("Sequence::Level") + FromInt(currentLevel);
+  if (!tsc) tsc = CreateTSCFile();
+  fileName = GetTSCStringKey(tsc, group, S("FileName"), 0);
+  levelType = WholeNumber(GetTSCNumberKey(tsc, group, S("Type"), 0));
+  return 1;
+}
+
+int32_t TLevelSequencer::setupLevel() {
+  if (Get() == 0) return 0;
+  switch (levelType) {
+    case 1:
+      if (board) board->gameOver = 0;
+      if (level) level->Set(fileName);
+      if (board) board->clearBoard();
+      if (level) {
+        level->Load(0);
+        level->loadGfx();
+      }
+      if (popupManager) popupManager->Prepare();
+      break;
+    case 2:
+      if (puzzle) puzzle->Load(fileName);
+      break;
+    case 3:
+      if (ringGame) ringGame->Load(fileName);
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+int32_t TLevelSequencer::nextLevel() {
+  // The index cannot pass the largest int; past the last level it stops counting.
+  if (currentLevel < INT32_MAX) ++currentLevel;
+  return levelExists();
+}
+
+int32_t TLevelSequencer::levelExists() { return currentLevel <= lastLevel ? 1 : 0; }
+
+int32_t LevelVoiceClip(int32_t currentLevel) {
+  const int64_t remainder = (static_cast<int64_t>(currentLevel) + 2) % 5;
+  return 8 + static_cast<int32_t>(remainder < 0 ? remainder + 5 : remainder);
+}
