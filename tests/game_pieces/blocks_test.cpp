@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/delta_time.h"
+#include "app/options.h"
 #include "pieces_fixtures.h"
 #include "platform/system.h"
 
@@ -22,6 +23,16 @@ const char* kShapes = R"(List {
   Block5 { id = "odd" pieces = 3 piece1 = 3, 3 piece2 = 4, 0 }
 }
 )";
+
+std::vector<std::pair<int, int>> Filled(const BlockGrid& grid) {
+  std::vector<std::pair<int, int>> cells;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x)
+      if (grid[x][y] != 0) cells.emplace_back(x, y);
+  return cells;
+}
+
+using Cells = std::vector<std::pair<int, int>>;
 
 class Blocks : public testing::Test {
  protected:
@@ -43,7 +54,10 @@ class Blocks : public testing::Test {
     blocks->setAvailableBlocks(FromUtf8(shape));
     blocks->setAvailableRunes(u"1");
     PutMouse(252 + cx * 32 + 3, 60 + cy * 32 + 3);
+    blocks->nextBlock = nullptr;
     blocks->buildNextBlock();
+    ASSERT_EQ(Filled(blocks->currentBlock->cells),
+              Filled(blocks->_findBlockByID(FromUtf8(shape))->cells));
     for (int k = 0; k < 16; ++k) blocks->updateBlock(-1, -1);
     ASSERT_EQ(blocks->formState, 1);
   }
@@ -51,15 +65,6 @@ class Blocks : public testing::Test {
   std::string shapesOutput_;
 };
 
-std::vector<std::pair<int, int>> Filled(const BlockGrid& grid) {
-  std::vector<std::pair<int, int>> cells;
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x)
-      if (grid[x][y] != 0) cells.emplace_back(x, y);
-  return cells;
-}
-
-using Cells = std::vector<std::pair<int, int>>;
 
 TEST_F(Blocks, ShapesAreReadWithTheirPiecesInFileOrder) {
   ASSERT_EQ(blocks->shapes->Count(), 5);
@@ -243,6 +248,28 @@ TEST_F(Blocks, FitFlagsFollowTheQuarterTurnInForce) {
   }
 }
 
+TEST_F(Blocks, EveryShapeAtEveryQuarterTurnTestsTheBoardCellsItCovers) {
+  // (dx, dy) = (a i + b j, c i + d j) for quarter turns 0 to 3.
+  const int turn[4][4] = {{1, 0, 0, 1}, {0, -1, 1, 0}, {-1, 0, 0, -1}, {0, 1, -1, 0}};
+  for (const char* id : {"1", "L", "S", "line"}) {
+    HoldFormed(id, 7, 7);
+    const BlockPtr block = blocks->currentBlock;
+    for (int r = 0; r < 4; ++r) {
+      blocks->rotation = blocks->targetRotation = r;
+      for (auto [i, j] : Filled(block->cells)) {
+        const int x = 7 + turn[r][0] * i + turn[r][1] * j;
+        const int y = 7 + turn[r][2] * i + turn[r][3] * j;
+        board->runeIds[x][y] = 9;  // only this cell is taken
+        blocks->updateBlock(-1, -1);
+        for (auto [a, b] : Filled(block->cells))
+          EXPECT_EQ(block->fits[a][b], (a == i && b == j) ? 0 : 1)
+              << "shape " << id << " turn " << r << " cell " << i << "," << j;
+        board->runeIds[x][y] = 0;
+      }
+    }
+  }
+}
+
 TEST_F(Blocks, EachBlockCellFitsOnlyOnAFreeUsableUncoveredCellInsideTheGrid) {
   HoldFormed("line", 12, 3);  // covers (12, 3) .. (15, 3): the last one is outside
   board->runeIds[13][3] = 4;
@@ -333,6 +360,26 @@ TEST_F(Blocks, QuarterTurnTargetWrapsAndRepeatedPressesGiveOneTurn) {
   for (int k = 0; k < 30; ++k) blocks->updateBlock(-1, -1);
   EXPECT_EQ(blocks->rotation, 1);
   EXPECT_EQ(blocks->angle, 90);
+}
+
+TEST_F(Blocks, TurnSoundRestartsOnlyUntilTheTurnBeginsToMove) {
+  options = std::make_shared<TOptions>();
+  blocks->rotateSound = std::make_shared<TSound>();
+  blocks->rotateSound->data = std::make_shared<SoundData>();
+  blocks->rotateSound->data->samples.assign(kMixRate * kMixChannels, 1000);  // one second
+  blocks->rotateBlock(1);
+  ChannelPtr first = blocks->rotateChannel;
+  ASSERT_TRUE(first);
+  EXPECT_EQ(ChannelPlaying(first), 1);
+  blocks->rotateBlock(1);  // the same frame: the sound starts again
+  ChannelPtr second = blocks->rotateChannel;
+  ASSERT_TRUE(second);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(ChannelPlaying(first), 0);
+  blocks->updateBlock(-1, -1);
+  blocks->rotateBlock(1);  // the turn moves: no new sound
+  EXPECT_EQ(blocks->rotateChannel, second);
+  EXPECT_EQ(ChannelPlaying(second), 1);
 }
 
 TEST_F(Blocks, AQuarterTurnTakesNinetyDegreesOfProgressByDelta) {
