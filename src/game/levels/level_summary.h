@@ -1,0 +1,46 @@
+// The end-of-level summary: the sequence a won quest level, or a finished endless or time-attack
+// game, plays before it is left. The free cells of the board are counted as a bonus (25 points
+// each) with sparks on them, two doors slide shut, a scroll unrolls between them with the level's
+// figures, the bonus is counted over into the total shown on the scroll, the player clicks, the
+// scroll rolls up and the screen fades to black.
+//
+// The state lives in the summary fields of the level manager; these routines move it. Phases:
+//   0 wait 1 s             1 bonus count (a cell every second update)   2 doors close
+//   3 wait 0.5 s           4 rollers fade in (0.1 s)                     5 scroll opens
+//   6 wait 0.2 s           7 transfer (25 points per step, 25 ms apart)  8 wait for a click
+//   9 scroll closes       10 rollers fade out (0.1 s)                   11 fade to black (0.2 s)
+//  12 done (summaryDone 1)
+// The waits run on MilliSecs; the movements of the doors and the scroll are steps per update.
+// A phase entered during an update runs its own step in that same update.
+#pragma once
+#include <cstdint>
+
+#include "game/levels/level_manager.h"
+
+// The bonus of one free cell.
+inline constexpr int32_t kSummaryCellBonus = 25;
+
+// Resets the summary state and stores the screen point of the board's centre. Called once when
+// the level ends, before the first updateSummary.
+void startSummary(TLevelManager& lv);
+// One update of the sequence; once per frame.
+void updateSummary(TLevelManager& lv);
+// The bonus count without animation, for a quit during the summary: credits to the level score
+// every free cell that the summary has not credited yet, counted or not, exactly once. From
+// phase 2 on the count has already been credited and nothing is added. It leaves the summary
+// as the end of the count does (phase 2, the whole bonus in bonusPoints, the looping count sound
+// stopped), so a second call adds nothing.
+// A level that ends without its summary having begun must begin it (startSummary) before
+// calling this, or the state of an earlier level's summary would be read.
+void doShortSummary(TLevelManager& lv);
+// Moves the doors to `offset` (0 open, 400 closed) unless it is -1, then draws their twelve
+// tiles in the colour, alpha and blend in force.
+void drawDoors(TLevelManager& lv, int32_t offset);
+// One slowly drifting spark near the lower left of the scroll (the quest summary's).
+void createSpark();
+
+// A cell that counts for the bonus: part of the level's shape and holding no rune.
+bool summaryCellFree(int32_t column, int32_t row);
+// The free cells from (column, row) to the end of the board in scan order (row by row, each row
+// from column 0 to 14), the cell itself included.
+int32_t summaryFreeCellsFrom(int32_t column, int32_t row);
