@@ -91,11 +91,9 @@ void TLevelManager::Load(int32_t timed) {
   if (slides) slides->addRevealedImage(backgroundImage);
 
   const String runeIds = GetTSCStringKey(tsc, kLevelGroup, S("AvailableRunes"), 0);
+  if (blocks) blocks->setAvailableRunes(runeIds);
   const String blockIds = GetTSCStringKey(tsc, kLevelGroup, S("AvailableBlocks"), 0);
-  if (blocks) {
-    blocks->setAvailableRunes(runeIds);
-    blocks->setAvailableBlocks(blockIds);
-  }
+  if (blocks) blocks->setAvailableBlocks(blockIds);
   availableSpells = splitString(GetTSCStringKey(tsc, kLevelGroup, S("AvailableSpells"), 0), S(" "));
 
   const int32_t petrifyTime = NumberKey(tsc, kLevelGroup, S("PetrifyTime"));
