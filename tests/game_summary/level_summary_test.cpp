@@ -34,7 +34,7 @@ TEST_F(SummaryTest, StartResetsTheSequenceAndAnchorsOnTheBoardCentre) {
   lv().summarySparkCounter = 11;
   lv().totalShown = 1234;
 
-  startSummary(lv());
+  lv().startSummary();
 
   EXPECT_EQ(lv().summaryPhase, 0);
   EXPECT_EQ(lv().summaryStart, MilliSecs());
@@ -58,12 +58,12 @@ TEST_F(SummaryTest, StartResetsTheSequenceAndAnchorsOnTheBoardCentre) {
 
 TEST_F(SummaryTest, TheCountBeginsAfterOneSecondInTheUpdateThatEndsTheWait) {
   FillBoard({{0, 0}, {3, 0}});
-  startSummary(lv());
+  lv().startSummary();
   headless::AdvanceClock(1000);
-  updateSummary(lv());
+  lv().updateSummary();
   EXPECT_EQ(lv().summaryPhase, 0);  // t must pass 1000
   headless::AdvanceClock(1);
-  updateSummary(lv());
+  lv().updateSummary();
   EXPECT_EQ(lv().summaryPhase, 1);
   EXPECT_EQ(lv().summaryStart, MilliSecs());
   EXPECT_EQ(lv().bonusPoints, 25);  // the first count step came in the same update
@@ -99,11 +99,11 @@ TEST_F(SummaryTest, TheBonusCountCreditsTwentyFivePointsPerFreeCell) {
     const int32_t bonus = 25 * static_cast<int32_t>(c.freeCells.size() + 1);
     points->totalPoints = 10000;
     points->levelPoints = 640;
-    startSummary(lv());
+    lv().startSummary();
     headless::AdvanceClock(1001);
     int updates = 0;
     do {
-      updateSummary(lv());
+      lv().updateSummary();
       ++updates;
       EXPECT_LE(lv().bonusPoints, bonus);
     } while (lv().summaryPhase == 1 && updates < 100);
@@ -119,9 +119,9 @@ TEST_F(SummaryTest, TheBonusCountCreditsTwentyFivePointsPerFreeCell) {
 
 TEST_F(SummaryTest, ABoardWithoutFreeCellEndsTheCountInItsFirstUpdate) {
   points->levelPoints = 300;
-  startSummary(lv());
+  lv().startSummary();
   headless::AdvanceClock(1001);
-  updateSummary(lv());
+  lv().updateSummary();
   EXPECT_EQ(lv().summaryPhase, 2);
   EXPECT_EQ(lv().bonusPoints, 0);
   EXPECT_EQ(lv().totalShown, 300);
@@ -139,13 +139,13 @@ TEST_F(SummaryTest, ABoardWithoutFreeCellEndsTheCountInItsFirstUpdate) {
 
 TEST_F(SummaryTest, EachFreeCellShowsFourSparksWhileTheCountRestsOnIt) {
   FillBoard({{0, 0}, {4, 0}});
-  startSummary(lv());
+  lv().startSummary();
   headless::AdvanceClock(1001);
-  updateSummary(lv());  // on (0, 0), counted, then moves to (4, 0)
+  lv().updateSummary();  // on (0, 0), counted, then moves to (4, 0)
   EXPECT_EQ(SparkList->Count(), 4);
-  updateSummary(lv());  // rests on (4, 0)
+  lv().updateSummary();  // rests on (4, 0)
   EXPECT_EQ(SparkList->Count(), 8);
-  updateSummary(lv());  // counts (4, 0) and ends
+  lv().updateSummary();  // counts (4, 0) and ends
   EXPECT_EQ(SparkList->Count(), 12);
   EXPECT_EQ(lv().summaryPhase, 2);
   int index = 0;
@@ -170,7 +170,7 @@ TEST_F(SummaryTest, TheTransferCountsTheBonusIntoTheTotalEverySecondFrame) {
   FillBoard(cells);
   points->totalPoints = 5000;
   points->levelPoints = 750;
-  startSummary(lv());
+  lv().startSummary();
   FramesUntil(7);
   EXPECT_EQ(lv().bonusPoints, 250);
   EXPECT_EQ(lv().totalShown, 5750);
@@ -205,7 +205,7 @@ TEST_F(SummaryTest, AClickDuringTheTransferEndsItAtOnce) {
   for (int x = 0; x < 12; ++x) cells.push_back({x, 8});
   FillBoard(cells);
   points->levelPoints = 100;
-  startSummary(lv());
+  lv().startSummary();
   FramesUntil(7);
   for (int i = 0; i < 6; ++i) Frame();
   EXPECT_EQ(lv().bonusPoints, 300 - 75);
@@ -219,7 +219,7 @@ TEST_F(SummaryTest, AClickDuringTheTransferEndsItAtOnce) {
 
 TEST_F(SummaryTest, ABonusOfNothingGoesStraightToTheClickWaitWithoutATick) {
   points->levelPoints = 900;
-  startSummary(lv());
+  lv().startSummary();
   FramesUntil(6);
   while (lv().summaryPhase == 6) Frame();
   // The update that enters the transfer runs it: nothing to count, the wait follows at once.
@@ -234,7 +234,7 @@ TEST_F(SummaryTest, ABonusOfNothingGoesStraightToTheClickWaitWithoutATick) {
 // remembered.
 TEST_F(SummaryTest, AClickOutsideTheTransferAndTheWaitDoesNothing) {
   FillBoard({{2, 2}, {3, 3}});
-  startSummary(lv());
+  lv().startSummary();
   for (int phase = 0; phase <= 5; ++phase) {
     SCOPED_TRACE(phase);
     ASSERT_EQ(lv().summaryPhase, phase);
@@ -265,7 +265,7 @@ TEST_F(SummaryTest, AClickOutsideTheTransferAndTheWaitDoesNothing) {
 // scroll move by whole pixels per update, the fade ends at about 0.8.
 TEST_F(SummaryTest, TheWholeSequenceRunsItsPhasesInTurn) {
   FillBoard({{1, 1}});
-  startSummary(lv());
+  lv().startSummary();
   const int32_t begin = MilliSecs();
   FramesUntil(2);
   EXPECT_GT(MilliSecs() - begin, 1000);
@@ -319,7 +319,7 @@ TEST_F(SummaryTest, TheWholeSequenceRunsItsPhasesInTurn) {
 
 // A phase entered during an update runs its own step in that same update.
 TEST_F(SummaryTest, APhaseEnteredDuringAnUpdateRunsItsStepInIt) {
-  startSummary(lv());
+  lv().startSummary();
   FramesUntil(4);
   while (lv().summaryPhase == 4) {
     const int before = SparkList->Count();
@@ -332,7 +332,7 @@ TEST_F(SummaryTest, APhaseEnteredDuringAnUpdateRunsItsStepInIt) {
 }
 
 TEST_F(SummaryTest, TheGlowPulsesAHundredFramesEachWay) {
-  startSummary(lv());
+  lv().startSummary();
   int frames = 0;
   while (lv().glowRising == 1 && frames < 200) {
     Frame();
@@ -372,11 +372,11 @@ TEST_F(SummaryTest, TheShortSummaryCreditsEveryFreeCellExactlyOnce) {
     SCOPED_TRACE(c.name);
     FillBoard(cells);
     points->levelPoints = 1000;
-    startSummary(lv());
+    lv().startSummary();
     if (c.phase == 1) {
       headless::AdvanceClock(1001);
-      updateSummary(lv());  // the update that begins the count makes its first step
-      for (int i = 1; i < c.countUpdates; ++i) updateSummary(lv());
+      lv().updateSummary();  // the update that begins the count makes its first step
+      for (int i = 1; i < c.countUpdates; ++i) lv().updateSummary();
       ASSERT_EQ(lv().summaryPhase, 1);
     } else if (c.phase == 12) {
       FramesUntil(8);
@@ -384,10 +384,10 @@ TEST_F(SummaryTest, TheShortSummaryCreditsEveryFreeCellExactlyOnce) {
     } else {
       FramesUntil(c.phase);
     }
-    doShortSummary(lv());
+    lv().doShortSummary();
     EXPECT_EQ(points->levelPoints, 1000 + 125);
     EXPECT_GE(lv().summaryPhase, 2);
-    doShortSummary(lv());
+    lv().doShortSummary();
     EXPECT_EQ(points->levelPoints, 1000 + 125);
   }
 }
@@ -396,11 +396,11 @@ TEST_F(SummaryTest, TheShortSummaryEndsTheCountAsTheCountItselfDoes) {
   FillBoard({{3, 0}, {7, 2}, {1, 9}});
   points->totalPoints = 2000;
   points->levelPoints = 500;
-  startSummary(lv());
+  lv().startSummary();
   headless::AdvanceClock(1001);
-  for (int i = 0; i < 3; ++i) updateSummary(lv());  // (3, 0) counted
+  for (int i = 0; i < 3; ++i) lv().updateSummary();  // (3, 0) counted
   ASSERT_EQ(lv().bonusPoints, 25);
-  doShortSummary(lv());
+  lv().doShortSummary();
   EXPECT_EQ(lv().summaryPhase, 2);
   EXPECT_EQ(lv().bonusPoints, 75);
   EXPECT_EQ(lv().totalShown, 2500);
@@ -418,7 +418,7 @@ TEST_F(SummaryTest, DrawDoorsMovesTheDoorsUnlessGivenMinusOne) {
                                                         {250, 250.0f}};
   for (auto [offset, expected] : cases) {
     lv().doorsOffset = 123.0f;
-    drawDoors(lv(), offset);
+    lv().drawDoors(offset);
     EXPECT_EQ(lv().doorsOffset, expected) << offset;
   }
 }

@@ -49,7 +49,7 @@ class SummaryTest : public ::testing::Test {
     static const int kSteps[3] = {16, 17, 17};
     headless::AdvanceClock(kSteps[frame_++ % 3]);
     mouse->hit1 = click ? 1 : 0;
-    updateSummary(lv());
+    lv().updateSummary();
     mouse->hit1 = 0;
   }
   // Frames until the summary reaches `phase`; returns how many were needed (fails after 2000).

@@ -89,6 +89,17 @@ class TLevelManager : public TLevelStats {
   // Loads the background (when it changed) and, in play, creates the level music paused.
   virtual void loadGfx();
   virtual int32_t isGoalAchieved();
+
+  // The end-of-level summary (level_summary.cpp): resets it, runs one update of it, and the
+  // bonus count without animation for a quit during it; the doors it closes (-1 keeps them).
+  virtual void startSummary();
+  virtual void updateSummary();
+  virtual void doShortSummary();
+  virtual void drawDoors(int32_t offset);
+  // One frame of its picture (summary_screens.cpp): for the quest, and for the endless and
+  // time-attack modes with the elapsed whole seconds, the blocks used and the best earlier result.
+  virtual void summaryDisplay();
+  virtual void summaryDisplayET(int32_t time, int32_t usedBlocks, int32_t best);
 };
 using LevelManagerPtr = std::shared_ptr<TLevelManager>;
 

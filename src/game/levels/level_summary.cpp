@@ -195,132 +195,132 @@ int32_t summaryFreeCellsFrom(int32_t column, int32_t row) {
   return count;
 }
 
-void startSummary(TLevelManager& lv) {
-  lv.summaryPhase = 0;
-  lv.summaryStart = MilliSecs();
-  lv.summaryDone = 0;
-  lv.summaryCursor = {0, 0};
-  lv.scanFrame = 0;
-  lv.bonusPoints = 0;
-  lv.tickCounter = 0;
-  lv.doorsOffset = 0.0f;
-  lv.levelCompleteAlpha = 0.0f;
-  lv.scrollAlpha = 0.0f;
-  lv.scrollOpening = 0.0f;
-  lv.blackoutAlpha = 0.0f;
-  lv.glowAlpha = 0.0f;
-  lv.glowRising = 1;
-  lv.newBestCountdown = 82;
-  lv.summarySparkCounter = 0;
+void TLevelManager::startSummary() {
+  summaryPhase = 0;
+  summaryStart = MilliSecs();
+  summaryDone = 0;
+  summaryCursor = {0, 0};
+  scanFrame = 0;
+  bonusPoints = 0;
+  tickCounter = 0;
+  doorsOffset = 0.0f;
+  levelCompleteAlpha = 0.0f;
+  scrollAlpha = 0.0f;
+  scrollOpening = 0.0f;
+  blackoutAlpha = 0.0f;
+  glowAlpha = 0.0f;
+  glowRising = 1;
+  newBestCountdown = 82;
+  summarySparkCounter = 0;
   if (board) {
-    lv.summaryAnchor = {board->originX + board->GetMiddleX(), board->originY + board->GetMiddleY()};
+    summaryAnchor = {board->originX + board->GetMiddleX(), board->originY + board->GetMiddleY()};
   }
 }
 
-void updateSummary(TLevelManager& lv) {
+void TLevelManager::updateSummary() {
   const int32_t now = MilliSecs();
-  auto t = [&lv, now] { return Elapsed(now, lv.summaryStart); };
+  auto t = [this, now] { return Elapsed(now, summaryStart); };
 
-  if (lv.summaryPhase == 0 && t() > 1000) {
-    lv.summaryPhase = 1;
-    lv.endLoopChannel = playSound2(lv.endLoopSound);
-    lv.summaryStart = MilliSecs();
+  if (summaryPhase == 0 && t() > 1000) {
+    summaryPhase = 1;
+    endLoopChannel = playSound2(endLoopSound);
+    summaryStart = MilliSecs();
   }
-  if (lv.summaryPhase == 1 && CountStep(lv)) return;
-  if (lv.summaryPhase == 2) DoorsStep(lv, now);
-  if (lv.summaryPhase == 3 && t() > 500) {
-    lv.summaryStart = MilliSecs();
-    lv.summaryPhase = 4;
+  if (summaryPhase == 1 && CountStep(*this)) return;
+  if (summaryPhase == 2) DoorsStep(*this, now);
+  if (summaryPhase == 3 && t() > 500) {
+    summaryStart = MilliSecs();
+    summaryPhase = 4;
   }
-  if (lv.summaryPhase == 4) {
-    lv.scrollAlpha = static_cast<float>(t()) / 100.0f;
-    if (lv.scrollAlpha > 1.0f) lv.scrollAlpha = 1.0f;
+  if (summaryPhase == 4) {
+    scrollAlpha = static_cast<float>(t()) / 100.0f;
+    if (scrollAlpha > 1.0f) scrollAlpha = 1.0f;
     if (t() > 100) {
-      lv.summaryStart = MilliSecs();
-      lv.summaryPhase = 5;
+      summaryStart = MilliSecs();
+      summaryPhase = 5;
     }
   }
-  if (lv.summaryPhase == 5) ScrollOpenStep(lv, now);
-  if (lv.summaryPhase == 6 && t() > 200) {
-    lv.summaryStart = MilliSecs();
-    lv.summaryPhase = 7;
+  if (summaryPhase == 5) ScrollOpenStep(*this, now);
+  if (summaryPhase == 6 && t() > 200) {
+    summaryStart = MilliSecs();
+    summaryPhase = 7;
   }
-  if (lv.summaryPhase == 7) TransferStep(lv, now);
-  if (lv.summaryPhase == 8) {
+  if (summaryPhase == 7) TransferStep(*this, now);
+  if (summaryPhase == 8) {
     if (LeftClicked()) {
-      lv.summaryPhase = 9;
-      playSound2(lv.countOutSound);
+      summaryPhase = 9;
+      playSound2(countOutSound);
     }
-    lv.summaryStart = MilliSecs();
+    summaryStart = MilliSecs();
   }
-  if (lv.summaryPhase == 9) {
-    lv.scrollOpening -= static_cast<float>(t() / 50);
-    if (lv.scrollOpening < 0.0f) {
-      lv.scrollOpening = 0.0f;
-      lv.summaryPhase = 10;
-      lv.summaryStart = MilliSecs();
+  if (summaryPhase == 9) {
+    scrollOpening -= static_cast<float>(t() / 50);
+    if (scrollOpening < 0.0f) {
+      scrollOpening = 0.0f;
+      summaryPhase = 10;
+      summaryStart = MilliSecs();
     }
   }
-  if (lv.summaryPhase == 10) {
-    lv.scrollAlpha = 1.0f - static_cast<float>(t()) / 100.0f;
-    if (lv.scrollAlpha < 0.0f) lv.scrollAlpha = 0.0f;
+  if (summaryPhase == 10) {
+    scrollAlpha = 1.0f - static_cast<float>(t()) / 100.0f;
+    if (scrollAlpha < 0.0f) scrollAlpha = 0.0f;
     if (t() > 100) {
-      lv.summaryPhase = 11;
-      lv.summaryStart = MilliSecs();
+      summaryPhase = 11;
+      summaryStart = MilliSecs();
     }
   }
-  if (lv.summaryPhase == 11) {
+  if (summaryPhase == 11) {
     float volume = 1.0f - static_cast<float>(t()) / 250.0f;
     if (volume < 0.0f) volume = 0.0f;
-    setStreamVolume(lv.summaryMusic, volume * (options ? options->musicVol : 1.0f));
-    lv.blackoutAlpha = 1.0f - volume;
+    setStreamVolume(summaryMusic, volume * (options ? options->musicVol : 1.0f));
+    blackoutAlpha = 1.0f - volume;
     if (t() > 200) {
-      lv.summaryStart = MilliSecs();
-      lv.summaryPhase = 12;
-      lv.summaryDone = 1;
-      if (lv.summaryMusic) {
-        lv.summaryMusic->stop();
-        lv.summaryMusic->free();
+      summaryStart = MilliSecs();
+      summaryPhase = 12;
+      summaryDone = 1;
+      if (summaryMusic) {
+        summaryMusic->stop();
+        summaryMusic->free();
       }
     }
   }
 
-  GlowPulse(lv);
-  if (lv.summaryPhase >= 3 && lv.summaryPhase <= 11 && lv.summaryMusic) lv.summaryMusic->update();
+  GlowPulse(*this);
+  if (summaryPhase >= 3 && summaryPhase <= 11 && summaryMusic) summaryMusic->update();
 }
 
-void doShortSummary(TLevelManager& lv) {
-  if (lv.summaryPhase != 0 && lv.summaryPhase != 1) return;
+void TLevelManager::doShortSummary() {
+  if (summaryPhase != 0 && summaryPhase != 1) return;
   // In phase 1 the cells before the cursor are counted into bonusPoints but not yet credited;
   // the cell under the cursor and the later ones are not counted at all.
-  const int32_t rest = summaryFreeCellsFrom(lv.summaryCursor[0], lv.summaryCursor[1]);
-  const int32_t counted = lv.summaryPhase == 1 ? lv.bonusPoints : 0;
-  lv.bonusPoints = counted + rest * kSummaryCellBonus;
-  lv.summaryCursor = {0, kBoardCells};
-  stopSound(lv.endLoopChannel);
-  lv.endLoopChannel = nullptr;
-  lv.summaryPhase = 2;
-  lv.summaryStart = MilliSecs();
+  const int32_t rest = summaryFreeCellsFrom(summaryCursor[0], summaryCursor[1]);
+  const int32_t counted = summaryPhase == 1 ? bonusPoints : 0;
+  bonusPoints = counted + rest * kSummaryCellBonus;
+  summaryCursor = {0, kBoardCells};
+  stopSound(endLoopChannel);
+  endLoopChannel = nullptr;
+  summaryPhase = 2;
+  summaryStart = MilliSecs();
   if (points) {
-    lv.totalShown = points->totalPoints + points->levelPoints;
-    points->add(lv.bonusPoints);
+    totalShown = points->totalPoints + points->levelPoints;
+    points->add(bonusPoints);
   }
 }
 
-void drawDoors(TLevelManager& lv, int32_t offset) {
-  if (offset != -1) lv.doorsOffset = static_cast<float>(offset);
-  const float d = lv.doorsOffset;
+void TLevelManager::drawDoors(int32_t offset) {
+  if (offset != -1) doorsOffset = static_cast<float>(offset);
+  const float d = doorsOffset;
   static constexpr std::array<float, 3> kLeftX = {-400.0f, -144.0f, -16.0f};
   static constexpr std::array<float, 3> kRightX = {800.0f, 1056.0f, 1184.0f};
   static constexpr std::array<float, 2> kRowY = {0.0f, 512.0f};
   for (size_t row = 0; row < kRowY.size(); ++row) {
     for (size_t tile = 0; tile < 3; ++tile) {
-      DrawImage(lv.doorsImages[0][row * 3 + tile], d + kLeftX[tile], kRowY[row], 0);
+      DrawImage(doorsImages[0][row * 3 + tile], d + kLeftX[tile], kRowY[row], 0);
     }
   }
   for (size_t row = 0; row < kRowY.size(); ++row) {
     for (size_t tile = 0; tile < 3; ++tile) {
-      DrawImage(lv.doorsImages[1][row * 3 + tile], kRightX[tile] - d, kRowY[row], 0);
+      DrawImage(doorsImages[1][row * 3 + tile], kRightX[tile] - d, kRowY[row], 0);
     }
   }
 }

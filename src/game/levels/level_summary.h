@@ -20,22 +20,17 @@
 // The bonus of one free cell.
 inline constexpr int32_t kSummaryCellBonus = 25;
 
-// Resets the summary state and stores the screen point of the board's centre. Called once when
-// the level ends, before the first updateSummary.
-void startSummary(TLevelManager& lv);
-// One update of the sequence; once per frame.
-void updateSummary(TLevelManager& lv);
-// The bonus count without animation, for a quit during the summary: credits to the level score
-// every free cell that the summary has not credited yet, counted or not, exactly once. From
-// phase 2 on the count has already been credited and nothing is added. It leaves the summary
-// as the end of the count does (phase 2, the whole bonus in bonusPoints, the looping count sound
-// stopped), so a second call adds nothing.
-// A level that ends without its summary having begun must begin it (startSummary) before
-// calling this, or the state of an earlier level's summary would be read.
-void doShortSummary(TLevelManager& lv);
-// Moves the doors to `offset` (0 open, 400 closed) unless it is -1, then draws their twelve
-// tiles in the colour, alpha and blend in force.
-void drawDoors(TLevelManager& lv, int32_t offset);
+// The routines themselves are methods of TLevelManager: startSummary (called once when the level
+// ends, before the first update), updateSummary (once per frame), doShortSummary and drawDoors.
+//
+// doShortSummary is the bonus count without animation, for a quit during the summary: it credits
+// to the level score every free cell that the summary has not credited yet, counted or not,
+// exactly once. From phase 2 on the count has already been credited and nothing is added. It
+// leaves the summary as the end of the count does (phase 2, the whole bonus in bonusPoints, the
+// looping count sound stopped), so a second call adds nothing. A level that ends without its
+// summary having begun must begin it (startSummary) before calling it, or the state of an
+// earlier level's summary would be read.
+
 // One slowly drifting spark near the lower left of the scroll (the quest summary's).
 void createSpark();
 
