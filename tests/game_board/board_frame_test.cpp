@@ -18,7 +18,7 @@ struct Piece {
 std::vector<Piece> Pieces() {
   std::vector<Piece> out;
   for (const FrameElementPtr& e : *board->frameList)
-    out.push_back({e->kind, e->cellX, e->cellY, e->size, e->variant});
+    out.push_back({e->kind, e->x, e->y, e->size, e->id});
   return out;
 }
 

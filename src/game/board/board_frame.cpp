@@ -21,11 +21,11 @@ void TBoardManager::_loadFrameSide(const TSCFilePtr& tsc, int32_t kind, const St
   for (int32_t i = 1; i <= count; ++i) {
     auto element = std::make_shared<TFrameElement>();
     const String n = FromInt(i);
-    element->cellX = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("x") + n, 0));
-    element->cellY = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("y") + n, 0));
+    element->x = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("x") + n, 0));
+    element->y = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("y") + n, 0));
     element->size = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("size") + n, 0));
-    element->variant = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("id") + n, 0));
-    if (kind >= 4) element->variant = Rand(0, 2);
+    element->id = static_cast<int32_t>(GetTSCNumberKey(tsc, group, S("id") + n, 0));
+    if (kind >= 4) element->id = Rand(0, 2);
     element->kind = kind;
     if (!frameList) frameList = CreateList<FrameElementPtr>();
     frameList->AddLast(element);

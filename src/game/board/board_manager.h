@@ -39,11 +39,11 @@ using LinePtr = std::shared_ptr<TLine>;
 // One piece of the frame around the board.
 class TFrameElement : public TRSA {
  public:
-  int32_t kind = 0;     // 0 left, 1 right, 2 top, 3 bottom, 4..7 corners LU, RU, LL, RL
-  int32_t variant = 0;  // column of its image table
-  int32_t size = 0;     // row of its image table: a side's length, or the corner picture
-  int32_t cellX = 0;
-  int32_t cellY = 0;
+  int32_t kind = 0;  // 0 left, 1 right, 2 top, 3 bottom, 4..7 corners LU, RU, LL, RL
+  int32_t id = 0;    // column of its image table: the picture variant
+  int32_t size = 0;  // row of its image table: a side's length, or the corner number
+  int32_t x = 0;     // board cell, -1..15; a side's first cell
+  int32_t y = 0;
 };
 using FrameElementPtr = std::shared_ptr<TFrameElement>;
 
@@ -109,14 +109,47 @@ class TBoardManager : public TRSA {
   virtual int32_t saveBoard();
   virtual void loadBoardGfx();
 
-  // Queries of the board that the blocks and the image build rely on.
+  // Drawing: the board in play (`small` picks the preview's frame), the level selector's
+  // preview, the placement preview's sparks and the frame.
+  virtual void Draw(int32_t small = 0);
+  virtual void DrawSmall();
+  virtual int32_t _drawHighlights();
+  virtual int32_t clearHighlights();
+  virtual int32_t _drawFrame();
+  virtual int32_t _drawSmallFrame();
+  // Lays the frame pieces out along the edges of the shape (replaces frameList's pieces).
+  virtual void buildFrame();
+  virtual void _buildCorner(int32_t kind, int32_t corner, int32_t gx, int32_t gy);
+  virtual void _buildSide(int32_t kind, int32_t gx, int32_t end, int32_t start);
+  virtual void _buildSide2(int32_t kind, int32_t end, int32_t gy, int32_t start);
+  // Once per frame: fade-in, placement preview, petrification (`paused` forbids a new one).
+  virtual void Update(int32_t paused = 0);
+  virtual int32_t _checkForHighlights();
+  // Marks the level lost when the time is over or the held block fits nowhere. Returns 0.
+  virtual int32_t checkGameOver();
+  // Stamps the block (null: the held one) at the anchor (x = -1: under the mouse) when every
+  // cell fits; with `commit` 0 a silent trial that leaves the runes in the layers.
+  virtual int32_t placeBlock(const BlockPtr& block, int32_t x, int32_t y, int32_t commit);
+  // 1 when block cell [i, j], turned to land at (x + dx, y + dy), may be put there.
   virtual int32_t _checkMove(const BlockPtr& block, int32_t x, int32_t y, int32_t dx, int32_t dy,
                              int32_t i, int32_t j);
+  virtual void _drawRunes();
+  virtual void _addLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // Runs of three or more of one colour: recorded as lines (commit) or copied into highlights.
+  virtual void checkForHorizontalMatch(int32_t commit);
+  virtual void checkForVerticalMatch(int32_t commit);
   virtual int32_t getWidth();
   virtual int32_t GetMiddleX();
   virtual int32_t getHeight();
   virtual int32_t GetMiddleY();
+  // Clears and scores the recorded lines; returns the cells counted.
+  virtual int32_t clearLines(int32_t mode);
+  // Finds every line on the board, clears and scores them; returns the cells counted.
+  virtual int32_t clearMatchingRunes(int32_t mode);
   virtual void clearBoard();
+  virtual int32_t _checkForPetrify(int32_t paused);
+  virtual float freeCells();
+  virtual int32_t IsEmpty();
   virtual int32_t MouseOnBoard();
 
  private:

@@ -1,0 +1,104 @@
+// Small fixtures for the board's play tests: a rune catalogue of five colours with their
+// stones, held blocks made from a picture of their cells, and the singletons a clearing
+// reaches, all fresh.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/delta_time.h"
+#include "app/sfx.h"
+#include "game/board/stone_entity.h"
+#include "game/levels/captions.h"
+#include "game/levels/level_timer.h"
+#include "game/levels/points_manager.h"
+#include "game/spells/bonus_manager_a.h"
+#include "game/spells/magic_sphere.h"
+#include "game_pieces/pieces_fixtures.h"
+#include "platform/system.h"
+#include "toolkit/comet.h"
+
+namespace play {
+
+// Rune ids: 1..5 are ordinary runes of colours 1..5; 21..25 their stones, of the same colours.
+// Rune 13 (colour 3) never petrifies.
+inline int Stone(int rune) { return rune + 20; }
+
+inline void MakeCatalogue() {
+  const uint32_t looks[5] = {pieces::kRed, pieces::kGreen, pieces::kBlue, 0xFFFFFF00u,
+                             0xFF00FFFFu};
+  for (int c = 1; c <= 5; ++c) {
+    RunePtr rune = pieces::AddRune(std::to_string(c), std::to_string(c), looks[c - 1]);
+    rune->blockedId = FromInt(Stone(c));
+    rune->redMin = rune->redMax = 10 * c;
+    rune->greenMin = rune->greenMax = 20 * c;
+    rune->blueMin = rune->blueMax = 30 * c;
+  }
+  for (int c = 1; c <= 5; ++c) {
+    RunePtr stone = pieces::AddRune(std::to_string(Stone(c)), std::to_string(c), 0xFF808080u);
+    stone->blocked = 1;
+    stone->unblockedId = FromInt(c);
+    stone->blockedId = FromInt(Stone(c));  // a stone petrifies into itself
+  }
+  pieces::AddRune("13", "3", 0xFFFFFFFFu);
+}
+
+// Every singleton the board's play reaches, fresh, with an empty, fully usable board.
+inline void MakePlay() {
+  pieces::MakeSingletons();
+  MakeCatalogue();
+  points = std::make_shared<TPointsManager>();
+  bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  magicSphere = std::make_shared<TMagicSphere>();
+  timeManager = std::make_shared<TTimeManager>();
+  level->availableSpells = CreateList<String>();
+  TCaptions::destroyAll();
+  soundQueue = CreateList<SoundQPtr>();
+  stonesList = CreateList<StoneEntityPtr>();
+  cometList = CreateList<CometPtr>();
+  delta = 1.0;
+  board->clearBoard();
+}
+
+// A held block from rows of its grid: rows[j][i] is the rune id of cell [i][j] ('.' or 0 for
+// none); each cell's colour is its rune's colour.
+inline BlockPtr HoldBlock(std::initializer_list<std::vector<int>> rows, int rotation = 0) {
+  auto block = std::make_shared<TBlock>();
+  int j = 0;
+  for (const std::vector<int>& row : rows) {
+    for (size_t i = 0; i < row.size(); ++i) {
+      block->cells[i][static_cast<size_t>(j)] = row[i];
+      block->colors[i][static_cast<size_t>(j)] =
+          row[i] > 0 ? runes->getRuneColor(FromInt(row[i])) : 0;
+    }
+    ++j;
+  }
+  blocks->currentBlock = block;
+  blocks->rotation = rotation;
+  return block;
+}
+
+// Puts a rune on the board with its colour from the catalogue.
+inline void Put(int x, int y, int id, int placed = 0) {
+  board->runeIds[x][y] = id;
+  board->colours[x][y] = runes->getRuneColor(FromInt(id));
+  board->placedAt[x][y] = placed;
+}
+
+inline void PutRow(int x, int y, std::initializer_list<int> ids) {
+  for (int id : ids) {
+    if (id != 0) Put(x, y, id);
+    ++x;
+  }
+}
+
+inline int Count(const BoardLayer& layer) {
+  int n = 0;
+  for (const auto& column : layer)
+    for (int v : column) n += v != 0 ? 1 : 0;
+  return n;
+}
+
+}  // namespace play
