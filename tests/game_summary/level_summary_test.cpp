@@ -17,7 +17,8 @@ using Cells = std::vector<std::pair<int, int>>;
 
 TEST_F(SummaryTest, StartResetsTheSequenceAndAnchorsOnTheBoardCentre) {
   for (int x = 0; x < kBoardCells; ++x)
-    for (int y = 0; y < kBoardCells; ++y) board->usable[x][y] = (x >= 2 && x <= 9 && y >= 1 && y <= 4);
+    for (int y = 0; y < kBoardCells; ++y)
+      board->usable[x][y] = (x >= 2 && x <= 9 && y >= 1 && y <= 4);
   board->originX = 100;
   board->originY = 50;
   lv().summaryPhase = 12;

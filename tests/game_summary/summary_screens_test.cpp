@@ -153,13 +153,15 @@ TEST(SummaryRows, TheQuestAndTheEndlessScrollsListTheirFigures) {
     const char* value;
   };
   const std::vector<Expected> quest = {
-      {175, "Well done!", ""},      {225, "Matches:", "14"},          {258, "Combos:", "3"},
-      {291, "Spells cast:", "2"},   {324, "Time:", "2:05"},           {357, "Bonus points:", "175"},
+      {175, "Well done!", ""},         {225, "Matches:", "14"},
+      {258, "Combos:", "3"},           {291, "Spells cast:", "2"},
+      {324, "Time:", "2:05"},          {357, "Bonus points:", "175"},
       {390, "Total points:", "12850"}, {430, "Click to continue", ""},
   };
   const std::vector<Expected> endless = {
-      {175, "Well done!", ""},         {225, "Received spells:", "5"}, {258, "Used blocks", "61"},
-      {291, "Time:", "1:02:05"},       {324, "Bonus points:", "175"},  {357, "Total points:", "12850"},
+      {175, "Well done!", ""},         {225, "Received spells:", "5"},
+      {258, "Used blocks", "61"},      {291, "Time:", "1:02:05"},
+      {324, "Bonus points:", "175"},   {357, "Total points:", "12850"},
       {390, "Best result:", "9000"},   {430, "Click to continue", ""},
   };
   const auto q = questSummaryRows(lv, 125);
@@ -174,7 +176,8 @@ TEST(SummaryRows, TheQuestAndTheEndlessScrollsListTheirFigures) {
     const bool edge = i == 0 || i == 7;
     EXPECT_EQ(q[i].centred, edge);
     EXPECT_EQ(e[i].centred, edge);
-    EXPECT_EQ(q[i].fontId, i == 0 ? kSummaryHeadingFont : i == 7 ? kSummaryFooterFont : kSummaryRowFont);
+    const int font = i == 0 ? kSummaryHeadingFont : i == 7 ? kSummaryFooterFont : kSummaryRowFont;
+    EXPECT_EQ(q[i].fontId, font);
     EXPECT_EQ(e[i].fontId, q[i].fontId);
   }
 }
@@ -233,7 +236,10 @@ TEST_F(SummaryScreenTest, DoorsCloseOverTheScreenAndTheBlackoutCoversAll) {
     std::vector<std::pair<int, int>> left, right, open;
   };
   const std::vector<Case> cases = {
-      {400.0f, {{0, 0}, {255, 300}, {399, 511}, {399, 599}}, {{400, 0}, {700, 520}, {799, 599}}, {}},
+      {400.0f,
+       {{0, 0}, {255, 300}, {399, 511}, {399, 599}},
+       {{400, 0}, {700, 520}, {799, 599}},
+       {}},
       {100.0f, {{0, 0}, {99, 590}}, {{700, 0}, {799, 599}}, {{100, 300}, {699, 300}}},
   };
   for (const Case& c : cases) {
