@@ -393,6 +393,21 @@ TEST_F(SummaryTest, TheShortSummaryCreditsEveryFreeCellExactlyOnce) {
   }
 }
 
+// A level quit before its summary begins starts it first, so that the finished summary of the
+// level before is not taken for its own.
+TEST_F(SummaryTest, TheShortSummaryOfTheNextLevelCreditsItsOwnCells) {
+  FillBoard({{1, 1}, {2, 2}});
+  lv().startSummary();
+  FramesUntil(8);
+  FramesUntil(12, true);
+  ASSERT_EQ(points->levelPoints, 50);
+  points->levelPoints = 0;  // the next level
+  FillBoard({{0, 0}, {5, 5}, {9, 9}, {14, 14}});
+  lv().startSummary();
+  lv().doShortSummary();
+  EXPECT_EQ(points->levelPoints, 100);
+}
+
 TEST_F(SummaryTest, TheShortSummaryEndsTheCountAsTheCountItselfDoes) {
   FillBoard({{3, 0}, {7, 2}, {1, 9}});
   points->totalPoints = 2000;
