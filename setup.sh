@@ -39,7 +39,7 @@ case "$what" in
     # that the first build generated.
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMIRETHORN_SANITIZE=ON \
           -DMIRETHORN_CONTENT=OFF -DMIRETHORN_GAME_DIR="$PWD/build/game"
-    cmake --build build-asan -j"$jobs"
+    cmake --build build-asan -j"$jobs" --target all_tests
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir build-asan -j"$jobs" --output-on-failure
     if [ -x tools/fuzz/run_fuzzers.sh ]; then

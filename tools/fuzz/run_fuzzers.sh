@@ -33,17 +33,27 @@ cp tools/fuzz/seeds/options.tsc "$corpus/b.tsc"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-status=0
 run() {
   local target="$1" seeds="$2" max_len="$3"
-  echo "== $target: ${seconds}s"
-  if ! "$build/tools/fuzz/$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=25 \
-       -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/$target-" \
-       "$seeds"; then
-    echo "FAILED: $target (see $artifacts)" >&2
+  "$build/tools/fuzz/$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=25 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/$target-" \
+    "$seeds" > "$build/$target.log" 2>&1
+}
+# Both fuzzers run side by side; each one's output is shown when both are done.
+echo "== fuzz_tsc_roundtrip and fuzz_bca_reader: ${seconds}s each, side by side"
+run fuzz_tsc_roundtrip "$corpus/tsc" 8192 &
+tsc_pid=$!
+run fuzz_bca_reader "$corpus/bca" 65536 &
+bca_pid=$!
+status=0
+for job in "fuzz_tsc_roundtrip $tsc_pid" "fuzz_bca_reader $bca_pid"; do
+  set -- $job
+  if wait "$2"; then
+    tail -n 15 "$build/$1.log"
+  else
+    cat "$build/$1.log"
+    echo "FAILED: $1 (see $artifacts)" >&2
     status=1
   fi
-}
-run fuzz_tsc_roundtrip "$corpus/tsc" 8192
-run fuzz_bca_reader "$corpus/bca" 65536
+done
 exit "$status"
