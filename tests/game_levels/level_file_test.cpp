@@ -58,6 +58,8 @@ TEST_F(LevelFileTest, EveryKeyReachesItsOwner) {
   EXPECT_EQ(board->usable[4][0], 0);
   EXPECT_EQ(board->usable[0][4], 0);
   EXPECT_EQ(board->runeIds[1][0], 2);
+  ASSERT_NE(board->frameList, nullptr);
+  EXPECT_GT(board->frameList->Count(), 0) << "the frame is laid out from the shape";
   EXPECT_EQ(magicSphere->colours[1], 2);
   EXPECT_EQ(magicSphere->capacities[1], 12.0f);
   EXPECT_EQ(timeManager->limit, 90500);

@@ -42,26 +42,6 @@ int32_t LoadLevelEntry(const TSCFilePtr& tsc, const String& entry) {
   return LoadTSCFileBB(tsc, archive, entry);
 }
 
-// The board's frame is laid out from its shape once the shape is loaded; a board type without
-// the frame layout keeps the pieces the level file lists.
-template <class Board>
-void BuildBoardFrame(Board& target) {
-  if constexpr (requires { target.buildFrame(); }) target.buildFrame();
-}
-
-// 1 when no cell of the board holds a rune (any non-zero id counts, holes included).
-template <class Board>
-int32_t BoardIsEmpty(Board& target) {
-  if constexpr (requires { target.IsEmpty(); }) {
-    return target.IsEmpty();
-  } else {
-    for (const auto& column : target.runeIds)
-      for (int32_t id : column)
-        if (id != 0) return 0;
-    return 1;
-  }
-}
-
 }  // namespace
 
 void TLevelManager::Set(const String& name) { fileName = name; }
@@ -102,7 +82,7 @@ void TLevelManager::Load(int32_t timed) {
     board->loadBoard(tsc);
     board->loadRunes(tsc);
     board->loadFrame(tsc);
-    BuildBoardFrame(*board);
+    board->buildFrame();
   }
 
   if (magicSphere) magicSphere->Load(tsc);
@@ -119,7 +99,7 @@ int32_t TLevelManager::isGoalAchieved() {
     case 1:
       return magicSphere ? magicSphere->IsFull() : 0;
     case 2:
-      return board ? BoardIsEmpty(*board) : 0;
+      return board ? board->IsEmpty() : 0;
     case 3:
       return bossManager ? bossManager->CheckForGoal() : 0;
     default:
