@@ -42,3 +42,17 @@ int32_t TMagicSphere::IsFull() {
     if (colours[slot] != 0 && fills[slot] < capacities[slot]) return 0;
   return 1;
 }
+
+int32_t TMagicSphere::GetColorXY(int32_t colour, int32_t& targetX, int32_t& targetY) {
+  if (colour != 0) {
+    for (size_t slot = 0; slot < kVials; ++slot) {
+      if (colours[slot] != colour) continue;
+      targetX = x + slotOffsets[slot][0] + vialWidth / 2;
+      targetY = y + slotOffsets[slot][1] + vialHeight / 2;
+      return 1;
+    }
+  }
+  targetX = x + 85;
+  targetY = y + 85;
+  return 0;
+}
