@@ -1,8 +1,7 @@
 // Loading board level files: every key, the missing-key defaults, the forcing of goal and
 // ring-game spells for selector levels, the archive entry, plain files and the fallback entries.
-#include "levels_fixtures.h"
-
 #include "datafiles/bca_archive.h"
+#include "levels_fixtures.h"
 
 namespace {
 
@@ -133,9 +132,11 @@ TEST_F(LevelFileTest, UnreadablePlainFilesFallBackToTheModesFirstLevel) {
     int32_t timed;
     std::string fallbackEntry;
   };
-  const std::string damaged = WriteHomeFile("mine/damaged.tsc", "Settings {\n  Level {\n    Number = ");
-  for (const Case& c : {Case{damaged, 1, "level_timed_01.tsc"}, Case{damaged, 0, "level_endless_01.tsc"},
-                        Case{"no/such/level.tsc", 1, "level_timed_01.tsc"}}) {
+  const std::string damaged =
+      WriteHomeFile("mine/damaged.tsc", "Settings {\n  Level {\n    Number = ");
+  for (const Case& c :
+       {Case{damaged, 1, "level_timed_01.tsc"}, Case{damaged, 0, "level_endless_01.tsc"},
+        Case{"no/such/level.tsc", 1, "level_timed_01.tsc"}}) {
     TSCFilePtr fallback = CreateTSCFile();
     ASSERT_EQ(LoadTSCFileBB(fallback, "data/runes_levels_lp.bca", FromUtf8(c.fallbackEntry)), 1);
     const auto number =

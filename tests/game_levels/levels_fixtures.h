@@ -96,13 +96,15 @@ inline std::vector<std::string> Items(const TListPtr<String>& list) {
 inline std::string LevelText(const std::string& levelKeys, const std::string& extraGroups = "") {
   std::string rows;
   for (int k = 1; k <= 15; ++k)
-    rows += "  Line" + std::to_string(k) + " = \"" +
-            std::string(k <= 4 ? "1 1 1 1 0 0 0 0 0 0 0 0 0 0 0" : "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0") +
-            "\"\n";
+    rows +=
+        "  Line" + std::to_string(k) + " = \"" +
+        std::string(k <= 4 ? "1 1 1 1 0 0 0 0 0 0 0 0 0 0 0" : "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0") +
+        "\"\n";
   return "Settings {\n  Level {\n" + levelKeys +
          "  }\n  Graphics {\n    BackgroundImage = \"gfx/slides/3a.jpg\"\n  }\n"
          "  Music {\n    Song = \"sfx/game-song-2.ogg\"\n  }\n}\n"
-         "Board {\n" + rows + "}\n" + extraGroups;
+         "Board {\n" +
+         rows + "}\n" + extraGroups;
 }
 
 }  // namespace levels

@@ -1,6 +1,5 @@
 // The level's background search, its music, the summary's resources, Draw and finish.
 #include "levels_fixtures.h"
-
 #include "platform/graphics.h"
 #include "platform/sound.h"
 #include "toolkit/spark.h"
@@ -24,7 +23,8 @@ class ResourcesTest : public testing::Test {
 };
 
 TEST_F(ResourcesTest, TheBackgroundIsSearchedInFourPlaces) {
-  const std::string own = levels::WritePicture(test_support::TempHome() + "/own/sky.jpg", 0xFF0000FFu);
+  const std::string own =
+      levels::WritePicture(test_support::TempHome() + "/own/sky.jpg", 0xFF0000FFu);
   levels::WritePicture(myDocsFolder + "/custom-art/mine.jpg", 0xFF00FF00u);
   levels::WritePicture(myDocsFolder + "/custom-art/both.jpg", 0xFF00FF00u);
   levels::WritePicture(bundleDir + "gfx/slides/both.jpg", 0xFFFF0000u);
@@ -45,7 +45,8 @@ TEST_F(ResourcesTest, TheBackgroundIsSearchedInFourPlaces) {
 }
 
 TEST_F(ResourcesTest, APictureUnderItsOwnPathIsLoadedOnceWhileFoundOnesAreLoadedAgain) {
-  const std::string own = levels::WritePicture(test_support::TempHome() + "/own/sky.jpg", 0xFF0000FFu);
+  const std::string own =
+      levels::WritePicture(test_support::TempHome() + "/own/sky.jpg", 0xFF0000FFu);
   levels::WritePicture(bundleDir + "gfx/slides/7a.jpg", 0xFFFF0000u);
   EXPECT_TRUE(LoadBackground(own));
   EXPECT_FALSE(LoadBackground(own)) << "same name, same picture";
@@ -62,7 +63,8 @@ TEST_F(ResourcesTest, MusicIsCreatedPausedOnlyWhileALevelIsPlayed) {
     int32_t state;
     bool music;
   };
-  for (const Case& c : {Case{0, false}, Case{2, false}, Case{10, false}, Case{1, true}, Case{-3, true}}) {
+  for (const Case& c :
+       {Case{0, false}, Case{2, false}, Case{10, false}, Case{1, true}, Case{-3, true}}) {
     level->music = nullptr;
     gameState = c.state;
     level->loadGfx();

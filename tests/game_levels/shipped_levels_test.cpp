@@ -2,9 +2,8 @@
 // endless selectors) loads without a missing key and can be played: its runes and blocks exist
 // and fit its shape, runs of three can be made, its goal can be reached, its picture and song
 // exist.
-#include "levels_fixtures.h"
-
 #include "datafiles/bca_archive.h"
+#include "levels_fixtures.h"
 #include "platform/files.h"
 
 namespace {
@@ -122,7 +121,8 @@ TEST(ShippedLevelsTest, EveryLevelLoadsAndCanBePlayed) {
       for (size_t slot = 0; slot < TMagicSphere::kVials; ++slot) {
         if (magicSphere->colours[slot] == 0) continue;
         ++vials;
-        EXPECT_NE(std::find(colours.begin(), colours.end(), magicSphere->colours[slot]), colours.end());
+        EXPECT_NE(std::find(colours.begin(), colours.end(), magicSphere->colours[slot]),
+                  colours.end());
         EXPECT_GT(magicSphere->capacities[slot], 0.0f);
       }
       EXPECT_GT(vials, 0);

@@ -1,17 +1,17 @@
 // The list of revealed pictures: names once each, in the order first added, case counting.
-#include "levels_fixtures.h"
-
 #include "datafiles/bca_archive.h"
+#include "levels_fixtures.h"
 
 namespace {
 
 TEST(RevealedPicturesTest, NamesAreKeptOnceInTheOrderFirstAdded) {
   TSlidesManager list;
-  for (const char* name : {"gfx/slides/2a.jpg", "gfx/slides/1a.jpg", "gfx/slides/2a.jpg",
-                           "gfx/slides/2A.jpg", "", ""})
+  for (const char* name :
+       {"gfx/slides/2a.jpg", "gfx/slides/1a.jpg", "gfx/slides/2a.jpg", "gfx/slides/2A.jpg", "", ""})
     list.addRevealedImage(FromUtf8(name));
   EXPECT_EQ(levels::Items(list.revealedImages),
-            (std::vector<std::string>{"gfx/slides/2a.jpg", "gfx/slides/1a.jpg", "gfx/slides/2A.jpg", ""}));
+            (std::vector<std::string>{"gfx/slides/2a.jpg", "gfx/slides/1a.jpg", "gfx/slides/2A.jpg",
+                                      ""}));
 }
 
 TEST(RevealedPicturesTest, EveryLevelLoadRevealsItsBackgroundOnce) {

@@ -1,7 +1,6 @@
 // The level timer: frames at given times of play, the limit, pause, refill, saved times, and a
 // level without a limit.
 #include "levels_fixtures.h"
-
 #include "platform/system.h"
 
 namespace {
@@ -34,9 +33,9 @@ TEST_F(TimerTest, TheFrameFollowsTheShareOfTheLimitUsed) {
     int32_t elapsed;
     int32_t over;
   };
-  for (const Case& c : {Case{0, 0, 0, 0}, Case{3103, 0, 3103, 0}, Case{3104, 1, 3104, 0},
-                        Case{45000, 14, 45000, 0}, Case{89999, 28, 89999, 0},
-                        Case{90000, 29, 90000, 1}, Case{100000, 29, 90000, 1}}) {
+  for (const Case& c :
+       {Case{0, 0, 0, 0}, Case{3103, 0, 3103, 0}, Case{3104, 1, 3104, 0}, Case{45000, 14, 45000, 0},
+        Case{89999, 28, 89999, 0}, Case{90000, 29, 90000, 1}, Case{100000, 29, 90000, 1}}) {
     board->gameOver = 0;
     PlayFor(90000, c.playedMs);
     EXPECT_EQ(timeManager->frame, c.frame) << c.playedMs;
@@ -55,10 +54,11 @@ TEST_F(TimerTest, TheLimitComesFromTheLevelFileInSeconds) {
     const char* text;
     int32_t limit;
   };
-  for (const Case& c : {Case{"Time = 90", 90000}, Case{"Time = 90.5", 90500}, Case{"Time = 0.5", 500},
-                        Case{"Other = 1", 0}}) {
+  for (const Case& c : {Case{"Time = 90", 90000}, Case{"Time = 90.5", 90500},
+                        Case{"Time = 0.5", 500}, Case{"Other = 1", 0}}) {
     levels::Output([&] {
-      timeManager->Load(levels::Store(std::string("Settings {\n Level {\n  ") + c.text + "\n }\n}\n"));
+      timeManager->Load(
+          levels::Store(std::string("Settings {\n Level {\n  ") + c.text + "\n }\n}\n"));
     });
     EXPECT_EQ(timeManager->limit, c.limit) << c.text;
   }
@@ -90,8 +90,8 @@ TEST_F(TimerTest, TheRefillRunsTheFramesBackThenCountsItsTime) {
     int32_t refilling;
   };
   int32_t at = 0;
-  for (const Step& s : {Step{0, 29, 1}, Step{20, 28, 1}, Step{399, 10, 1}, Step{599, 0, 1},
-                        Step{600, 0, 0}}) {
+  for (const Step& s :
+       {Step{0, 29, 1}, Step{20, 28, 1}, Step{399, 10, 1}, Step{599, 0, 1}, Step{600, 0, 0}}) {
     headless::AdvanceClock(s.afterMs - at);
     at = s.afterMs;
     timeManager->Update();

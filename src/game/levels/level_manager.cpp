@@ -116,7 +116,8 @@ void TLevelManager::loadSfx() {
   countSound = LoadSound(bundleDir + "sfx/fx4/playgame-policz.ogg", 0);
   static const std::array<const char*, 6> kDoorPieces = {"1", "2", "3", "2-1", "2-2", "2-3"};
   for (size_t side = 0; side < 2; ++side) {
-    const std::string prefix = bundleDir + (side == 0 ? "gfx/gui/doors-left" : "gfx/gui/doors-right");
+    const std::string prefix =
+        bundleDir + (side == 0 ? "gfx/gui/doors-left" : "gfx/gui/doors-right");
     for (size_t piece = 0; piece < kDoorPieces.size(); ++piece) {
       const std::string separator = piece < 3 ? "-" : "";
       doorsImages[side][piece] = LoadImage(prefix + separator + kDoorPieces[piece] + ".jpg", 0);

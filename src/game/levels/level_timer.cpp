@@ -23,7 +23,8 @@ void TTimeManager::Load(const TSCFilePtr& tsc) {
 }
 
 void TTimeManager::LoadFromProfile(int32_t saved) {
-  startTime = static_cast<int32_t>(static_cast<uint32_t>(MilliSecs()) - static_cast<uint32_t>(saved));
+  startTime =
+      static_cast<int32_t>(static_cast<uint32_t>(MilliSecs()) - static_cast<uint32_t>(saved));
   refilling = 0;
   Update();
 }
@@ -85,7 +86,8 @@ void TTimeManager::PauseOn() { paused = 1; }
 
 void TTimeManager::PauseOff() {
   if (paused == 0) return;
-  startTime = static_cast<int32_t>(static_cast<uint32_t>(MilliSecs()) - static_cast<uint32_t>(elapsed));
+  startTime =
+      static_cast<int32_t>(static_cast<uint32_t>(MilliSecs()) - static_cast<uint32_t>(elapsed));
   paused = 0;
   Update();
 }

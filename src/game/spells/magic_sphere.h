@@ -16,7 +16,8 @@ class TMagicSphere {
   int32_t vialWidth = 62;
   int32_t vialHeight = 62;
   // Each vial's corner relative to the sphere's.
-  std::array<std::array<int32_t, 2>, kVials> slotOffsets{{{60, 2}, {120, 44}, {97, 115}, {23, 114}, {0, 44}}};
+  std::array<std::array<int32_t, 2>, kVials> slotOffsets{
+      {{60, 2}, {120, 44}, {97, 115}, {23, 114}, {0, 44}}};
   std::array<int32_t, kVials> colours{};   // 0: vial not in use
   std::array<float, kVials> capacities{};  // balls needed to fill the vial
   std::array<float, kVials> fills{};       // balls received
