@@ -131,6 +131,8 @@ TEST_F(Clearing, StoneAtACrossingIsRestoredThenClearedAndCountsTwice) {
 TEST_F(Clearing, CometsFlySixteenPixelsInsideTheCellTowardsTheSphere) {
   for (int cell : {32, 40}) {
     MakePlay();
+    magicSphere->colours[2] = 4;  // a vial of colour 4
+    magicSphere->capacities[2] = 5.0f;
     board->cellSize = cell;
     PutRow(2, 3, {4, 4, 4});
     board->clearMatchingRunes(0);
@@ -140,6 +142,10 @@ TEST_F(Clearing, CometsFlySixteenPixelsInsideTheCellTowardsTheSphere) {
     const int sy = board->originY + 3 * cell + 16;
     EXPECT_EQ(first->startX, sx);
     EXPECT_EQ(first->startY, sy);
+    int vialX = 0, vialY = 0;
+    magicSphere->GetColorXY(4, vialX, vialY);
+    EXPECT_EQ(first->endX, vialX - 10);
+    EXPECT_EQ(first->endY, vialY - 10);
     const double d = std::sqrt(std::pow(sx - first->endX, 2) + std::pow(sy - first->endY, 2));
     EXPECT_FLOAT_EQ(first->speed, static_cast<float>(0.03 * (380.0 / d)));
     EXPECT_EQ(first->red, 40);  // the spark colour of colour 4

@@ -19,25 +19,6 @@
 #include "platform/system.h"
 #include "toolkit/comet.h"
 
-namespace {
-
-// The point a comet of `colour` flies to: its vial, or the sphere's centre when no vial holds
-// the colour. Until the sphere knows where it is drawn, every comet flies to where its centre
-// will be.
-template <class Sphere>
-void SphereTarget(Sphere* sphere, int32_t colour, int32_t& x, int32_t& y) {
-  if constexpr (requires { sphere->GetColorXY(colour, x, y); }) {
-    if (sphere) {
-      sphere->GetColorXY(colour, x, y);
-      return;
-    }
-  }
-  x = 85;
-  y = 85;
-}
-
-}  // namespace
-
 int32_t TBoardManager::clearMatchingRunes(int32_t mode) {
   for (auto& column : highlights) column.fill(0);
   lines = CreateList<LinePtr>();
@@ -79,9 +60,10 @@ int32_t TBoardManager::clearLines(int32_t) {
           const int32_t b = runes ? runes->getRuneRGB(c, 3) : 0;
           const int32_t sx = originX + x * cellSize + 16;
           const int32_t sy = originY + y * cellSize + 16;
+          // The vial of the colour, or the sphere's centre when no vial holds it.
           int32_t ex = 0;
           int32_t ey = 0;
-          SphereTarget(magicSphere.get(), c, ex, ey);
+          if (magicSphere) magicSphere->GetColorXY(c, ex, ey);
           ex -= 10;
           ey -= 10;
           const int32_t squares = (sx - ex) * (sx - ex) + (sy - ey) * (sy - ey);
