@@ -13,7 +13,9 @@ ImagePtr Solid(int w, int h, uint32_t argb) {
 }
 
 bool Yellowish(int r, int g, int b) { return r > 100 && g > 100 && b < 60; }
-bool Greyish(int r, int g, int b) { return r > 30 && r < 90 && g > 30 && g < 90 && b > 30 && b < 90; }
+bool Greyish(int r, int g, int b) {
+  return r > 30 && r < 90 && g > 30 && g < 90 && b > 30 && b < 90;
+}
 
 class BoardDrawing : public testing::Test {
  protected:
@@ -90,7 +92,8 @@ TEST_F(BoardDrawing, FrameInsetShrinksWithTheBoardScaleButCellPositionsDoNot) {
   board->scale = 0.5f;
   board->alpha = 0.8f;
   board->_drawFrame();
-  pieces::Box side = pieces::FindBox([](int r, int g, int b) { return g > 60 && r < 60 && b < 60; });
+  pieces::Box side =
+      pieces::FindBox([](int r, int g, int b) { return g > 60 && r < 60 && b < 60; });
   EXPECT_NEAR(side.left, 204.5, 0.6);  // 201 + 7 - 3.5
   EXPECT_EQ(side.top, 188);
   EXPECT_NEAR(side.Width(), 5, 1);

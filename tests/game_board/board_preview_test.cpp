@@ -14,7 +14,8 @@ class Preview : public testing::Test {
     Point(4, 6);
   }
   static void Point(int x, int y) {
-    pieces::PutMouse(board->originX + x * board->cellSize + 3, board->originY + y * board->cellSize + 3);
+    pieces::PutMouse(board->originX + x * board->cellSize + 3,
+                     board->originY + y * board->cellSize + 3);
   }
 };
 

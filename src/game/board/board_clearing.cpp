@@ -101,7 +101,8 @@ int32_t TBoardManager::clearLines(int32_t) {
       TCaptions::addCaption(TCaptions::kMatch, n, cx, cy - 30, s, 0, 0, nullptr);
     }
     if (k > 1) {
-      if (!casting) TCaptions::addCaption(TCaptions::kCombo, k, cx + 100, cy + 30, s, 0, 0, nullptr);
+      if (!casting)
+        TCaptions::addCaption(TCaptions::kCombo, k, cx + 100, cy + 30, s, 0, 0, nullptr);
       TSoundQ::addSound(comboSounds[static_cast<size_t>(k - 2)], MilliSecs() + 600);
     }
     if (n > 3 && bonusManagerAlt) bonusManagerAlt->AddBonus(0);

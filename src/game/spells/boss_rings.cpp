@@ -8,7 +8,9 @@ ImagePtr bossHelpImage;
 
 namespace {
 
-bool OnBoard(int32_t x, int32_t y) { return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells; }
+bool OnBoard(int32_t x, int32_t y) {
+  return x >= 0 && x < kBoardCells && y >= 0 && y < kBoardCells;
+}
 
 // The sixteen cells of the four squares beside the boss square at (bx, by).
 template <class Visit>

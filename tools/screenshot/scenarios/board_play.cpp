@@ -68,7 +68,7 @@ void PointAt(int x, int y) {
 
 }  // namespace
 
-SCENARIO("board-play", "a shaped board with runes, a clearing's captions, the held block's preview") {
+SCENARIO("board-play", "a board with runes, a clearing's captions, the held block's preview") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   if (!data) data = std::make_shared<TContainer>();
   data->Add(LoadImage(std::string("gfx/gui/lina.png")), 5000);
