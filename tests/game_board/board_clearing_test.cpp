@@ -77,6 +77,13 @@ TEST_F(Clearing, PointsAndCaptionScaleOfNCellsInKColours) {
   }
 }
 
+TEST_F(Clearing, LevelAllowingNoSpellGetsNoNewSpell) {
+  PutRow(0, 0, {1, 1, 1, 1, 1});
+  EXPECT_EQ(board->clearMatchingRunes(0), 5);
+  EXPECT_EQ(bonusManagerAlt->bonuses->Count(), 0);
+  EXPECT_EQ(level->receivedSpells, 0);
+}
+
 TEST_F(Clearing, NothingMatchedOnlyWipesThePreview) {
   PutRow(0, 0, {1, 1, 2});
   board->highlights[4][4] = 3;

@@ -76,7 +76,7 @@ TEST_F(BoardDrawing, ShadowsRunesAndFrameAtBothCellSizes) {
   }
 }
 
-TEST_F(BoardDrawing, SmallFrameKeepsThe32PixelSetAndEmptyCellsDrawNothing) {
+TEST_F(BoardDrawing, SmallDrawingKeepsThe32PixelFrameAndScalesPicturesNotCells) {
   board->cellSize = 40;
   board->ghostImage = Solid(40, 40, pieces::kBlue);
   board->runeIds[4][4] = -1;  // empty
@@ -86,6 +86,20 @@ TEST_F(BoardDrawing, SmallFrameKeepsThe32PixelSetAndEmptyCellsDrawNothing) {
   EXPECT_EQ(side.left, board->originX - 40 - 7);
   EXPECT_EQ(side.Width(), 10);
   EXPECT_EQ(side.bottom - side.top + 1, 32);
+
+  // The level selector's preview: picture, runes and frame at the board's scale, cells unscaled.
+  Cls();
+  board->cellSize = 32;
+  board->scale = 0.5f;
+  board->ghostImage = nullptr;
+  Put(2, 3, 1);
+  board->DrawSmall();
+  pieces::Box picture = pieces::FindBox(Greyish);
+  EXPECT_EQ(picture.left, board->originX);
+  EXPECT_EQ(picture.Width(), 240);
+  pieces::Box rune = pieces::FindBox(pieces::Reddish);
+  EXPECT_EQ(rune.left, board->originX + 64);
+  EXPECT_EQ(rune.Width(), 16);
 }
 
 TEST_F(BoardDrawing, FrameInsetShrinksWithTheBoardScaleButCellPositionsDoNot) {
