@@ -71,7 +71,7 @@ void ScrollEdgeSpark(float opening) {
 void PlayVoiceClip() {
   if (!globalSnd) return;
   const int32_t levelIndex = sequencer ? sequencer->currentLevel : 0;
-  globalSnd->play(8 + (levelIndex + 2) % 5);
+  globalSnd->play(LevelVoiceClip(levelIndex));
 }
 
 bool LeftClicked() { return mouse && mouse->hit1 != 0; }
