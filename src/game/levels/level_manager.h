@@ -100,6 +100,9 @@ class TLevelManager : public TLevelStats {
   // time-attack modes with the elapsed whole seconds, the blocks used and the best earlier result.
   virtual void summaryDisplay();
   virtual void summaryDisplayET(int32_t time, int32_t usedBlocks, int32_t best);
+  // Sends every rune of the board to the magic sphere and empties the board's rune layer
+  // (level_big_boom.cpp).
+  virtual void BigBoom();
 };
 using LevelManagerPtr = std::shared_ptr<TLevelManager>;
 
