@@ -11,22 +11,6 @@
 #include "platform/internal.h"
 #include "platform/system.h"
 
-namespace platform_core {
-// input.cpp
-void InputKey(int key, bool down);
-void InputButton(int button, bool down);
-void InputMove(int x, int y);
-void InputWheel(int notches);
-void InputChar(int unit);
-void InputClose();
-void InputFocus(bool focused);
-// this file, for system.cpp
-int32_t VirtualClock();
-void AdvanceVirtualClock(int32_t ms);
-void RunInputScript(int frame);
-void RecordMessageBox(const String& text, bool serious);
-}  // namespace platform_core
-
 namespace {
 
 constexpr uint32_t kVirtualClockStart = 0x40000000u;

@@ -9,17 +9,6 @@
 #include "platform/internal.h"
 #include "platform/text.h"
 
-// Used by the headless input script (headless.cpp) to feed events in screen terms.
-namespace platform_core {
-void InputKey(int key, bool down);
-void InputButton(int button, bool down);
-void InputMove(int x, int y);
-void InputWheel(int notches);
-void InputChar(int unit);
-void InputClose();
-void InputFocus(bool focused);
-}  // namespace platform_core
-
 namespace {
 
 struct InputState {

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <cstdint>
 
+#include "platform/text.h"
+
 namespace platform_internal {
 
 // graphics.cpp
@@ -22,3 +24,23 @@ void AfterFlip();
 bool Headless();
 
 }  // namespace platform_internal
+
+// Between the headless runs (headless.cpp), polled input (input.cpp) and the clock (system.cpp).
+namespace platform_core {
+
+// input.cpp: the headless input script feeds events in screen terms.
+void InputKey(int key, bool down);
+void InputButton(int button, bool down);
+void InputMove(int x, int y);
+void InputWheel(int notches);
+void InputChar(int unit);
+void InputClose();
+void InputFocus(bool focused);
+
+// headless.cpp, for system.cpp
+int32_t VirtualClock();
+void AdvanceVirtualClock(int32_t ms);
+void RunInputScript(int frame);
+void RecordMessageBox(const String& text, bool serious);
+
+}  // namespace platform_core

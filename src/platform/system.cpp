@@ -19,14 +19,6 @@
 #include "platform/headless.h"
 #include "platform/internal.h"
 
-// Shared with headless.cpp.
-namespace platform_core {
-int32_t VirtualClock();
-void AdvanceVirtualClock(int32_t ms);
-void RunInputScript(int frame);
-void RecordMessageBox(const String& text, bool serious);
-}  // namespace platform_core
-
 String AppTitle = u"Mirethorn";
 std::string AppFile;
 
