@@ -84,4 +84,17 @@ TEST(BoardFrame, MissingPieceKeysGiveZero) {
   EXPECT_NE(out.find("The key Frame::Right::size1 does not exist"), std::string::npos);
 }
 
+TEST(BoardFrame, CountBeyondWhatAFrameCanHoldIsRefusedWithAMessage) {
+  MakeSingletons();
+  const TSCFilePtr damaged =
+      Store("Frame { LQ = 1000000000 RQ = 1 TQ = \"1e30\" BQ = \"-1e30\" LUCQ = 0 RUCQ = 0 "
+            "LLCQ = 0 RLCQ = 0 Right { x1 = 15 y1 = 2 size1 = 2 id1 = 1 } }");
+  std::string out = Output([&] { board->loadFrame(damaged); });
+  EXPECT_EQ(Pieces(), (std::vector<Piece>{{1, 15, 2, 2, 1}}));
+  EXPECT_EQ(CountOf(out, "asks for more pieces than a frame can hold"), 2);
+  EXPECT_NE(out.find("Frame::LQ asks for more pieces"), std::string::npos);
+  EXPECT_NE(out.find("Frame::TQ asks for more pieces"), std::string::npos);
+  EXPECT_EQ(CountOf(out, "does not exist"), 0);
+}
+
 }  // namespace

@@ -16,7 +16,16 @@ void TBoardManager::loadFrame(const TSCFilePtr& tsc) {
 
 void TBoardManager::_loadFrameSide(const TSCFilePtr& tsc, int32_t kind, const String& countKey,
                                    const String& piece) {
-  const auto count = static_cast<int32_t>(GetTSCNumberKey(tsc, S("Frame"), countKey, 0));
+  // No frame needs more pieces of one kind than the board with its ring has cells: a larger
+  // count (a damaged file) is refused whole rather than read for ever.
+  constexpr float kMostPieces = static_cast<float>((kBoardCells + 2) * (kBoardCells + 2));
+  const float wanted = GetTSCNumberKey(tsc, S("Frame"), countKey, 0);
+  if (!(wanted <= kMostPieces)) {
+    Print(S("Frame::") + countKey +
+          S(" asks for more pieces than a frame can hold; none are read"));
+    return;
+  }
+  const int32_t count = wanted > 0.0f ? static_cast<int32_t>(wanted) : 0;
   const String group = S("Frame::") + piece;
   for (int32_t i = 1; i <= count; ++i) {
     auto element = std::make_shared<TFrameElement>();
