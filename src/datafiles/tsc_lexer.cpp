@@ -78,6 +78,7 @@ void TTSCLexer::ErrorAtPos(const String& message) {
 }
 
 void TTSCLexer::Lex(const std::string& path) {
+  Restart();  // a source that cannot be read leaves no tokens of an earlier text behind
   if (FileType(path) != FILETYPE_FILE) Unreadable(String(u"the file ") + FromPath(path));
   String source;
   try {
@@ -89,6 +90,7 @@ void TTSCLexer::Lex(const std::string& path) {
 }
 
 void TTSCLexer::Lex(const StreamPtr& stream) {
+  Restart();
   if (!stream) Unreadable(u"the stream");
   String source;
   try {
@@ -99,7 +101,7 @@ void TTSCLexer::Lex(const StreamPtr& stream) {
   LexText(source);
 }
 
-void TTSCLexer::LexText(const String& source) {
+void TTSCLexer::Restart() {
   tokens = CreateList<TSCTokenPtr>();
   line = 1;
   column = 0;
@@ -109,6 +111,10 @@ void TTSCLexer::LexText(const String& source) {
   position = 0;
   length = 0;
   text.clear();
+}
+
+void TTSCLexer::LexText(const String& source) {
+  Restart();
   // Positions are 32-bit; a text that long is no key/group file.
   if (source.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - 1))
     ErrorAtPos(u"File too large");

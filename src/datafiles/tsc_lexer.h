@@ -81,6 +81,9 @@ class TTSCLexer {
   virtual TSCTokenPtr NewToken(int32_t kind, const String& tokenText);
 
  private:
+  // Back to a new lexer's state: no tokens, line 1, column 0, no text.
+  void Restart();
+
   char16_t current_ = 0;  // the code of currentChar (0 at the end of the text)
 };
 using TSCLexerPtr = std::shared_ptr<TTSCLexer>;

@@ -177,6 +177,21 @@ TEST(TscLexer, SourceThatCannotBeReadIsATextError) {
   EXPECT_EQ(TextErrorOf([&] { lexer.Lex(StreamPtr()); }), "ERROR: Cannot read the stream");
 }
 
+TEST(TscLexer, SourceThatCannotBeReadLeavesNoTokensOfAnEarlierText) {
+  TTSCLexer lexer;
+  lexer.LexText(u"a{ k=1 }\nb ");
+  ASSERT_EQ(lexer.tokens->Count(), 7);
+  const std::string missing = test_support::TempHome() + "/missing.tsc";
+  EXPECT_NE(TextErrorOf([&] { lexer.Lex(missing); }), "");
+  EXPECT_TRUE(lexer.tokens->IsEmpty());
+  EXPECT_EQ(lexer.line, 1);
+  EXPECT_EQ(lexer.column, 0);
+  EXPECT_TRUE(lexer.text.empty());
+  lexer.LexText(u"x ");
+  EXPECT_NE(TextErrorOf([&] { lexer.Lex(StreamPtr()); }), "");
+  EXPECT_TRUE(lexer.tokens->IsEmpty());
+}
+
 TEST(TscLexer, CharacterClassesAndNameTests) {
   struct Case {
     std::u16string c;
