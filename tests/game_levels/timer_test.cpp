@@ -55,7 +55,9 @@ TEST_F(TimerTest, TheLimitComesFromTheLevelFileInSeconds) {
     int32_t limit;
   };
   for (const Case& c : {Case{"Time = 90", 90000}, Case{"Time = 90.5", 90500},
-                        Case{"Time = 0.5", 500}, Case{"Other = 1", 0}}) {
+                        Case{"Time = 0.5", 500}, Case{"Other = 1", 0},
+                        // beyond the int range of milliseconds: held at its ends
+                        Case{"Time = 5000000", INT32_MAX}, Case{"Time = -5000000", INT32_MIN}}) {
     levels::Output([&] {
       timeManager->Load(
           levels::Store(std::string("Settings {\n Level {\n  ") + c.text + "\n }\n}\n"));

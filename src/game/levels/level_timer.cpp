@@ -1,6 +1,8 @@
 #include "game/levels/level_timer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "app/data_folders.h"
 #include "game/board/board_manager.h"
@@ -19,7 +21,18 @@ void TTimeManager::LoadResources() {
 
 void TTimeManager::Load(const TSCFilePtr& tsc) {
   const float seconds = GetTSCNumberKey(tsc, S("Settings::Level"), S("Time"), 0);
-  Set(static_cast<int32_t>(seconds * 1000.0f));
+  // A limit beyond the int range (a damaged or hand-made file) is held at its end rather than
+  // converted out of range; a value that is not a number gives no limit.
+  const float ms = seconds * 1000.0f;
+  if (std::isnan(ms)) {
+    Set(0);
+  } else if (ms >= 2147483648.0f) {
+    Set(INT32_MAX);
+  } else if (ms < -2147483648.0f) {
+    Set(INT32_MIN);
+  } else {
+    Set(static_cast<int32_t>(ms));
+  }
 }
 
 void TTimeManager::LoadFromProfile(int32_t saved) {
