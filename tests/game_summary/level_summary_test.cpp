@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/options.h"
+#include "platform/sound.h"
 #include "platform/system.h"
 #include "summary_fixtures.h"
 
@@ -427,6 +429,27 @@ TEST_F(SummaryTest, TheShortSummaryEndsTheCountAsTheCountItselfDoes) {
   FramesUntil(8);
   EXPECT_EQ(lv().totalShown, 2575);
   EXPECT_EQ(points->levelPoints, 575);
+}
+
+// A quit during the count lets the end jingle play out, and the next summary starts its own.
+TEST_F(SummaryTest, AQuitDuringTheCountLeavesTheNextSummaryItsJingle) {
+  options = std::make_shared<TOptions>();
+  lv().endMusic = LoadSound("sfx/levelEnd-music.ogg", 0);
+  ASSERT_NE(lv().endMusic, nullptr);
+  FillBoard({{3, 0}, {7, 2}});
+  ChannelPtr earlier;
+  for (int levelEnd = 0; levelEnd < 2; ++levelEnd) {
+    SCOPED_TRACE(levelEnd);
+    lv().startSummary();
+    headless::AdvanceClock(1001);
+    lv().updateSummary();
+    ASSERT_EQ(lv().summaryPhase, 1);
+    ASSERT_NE(lv().endMusicChannel, nullptr);
+    EXPECT_NE(lv().endMusicChannel, earlier) << "a jingle of its own";
+    earlier = lv().endMusicChannel;
+    lv().doShortSummary();
+    EXPECT_EQ(lv().endMusicChannel, nullptr);
+  }
 }
 
 TEST_F(SummaryTest, DrawDoorsMovesTheDoorsUnlessGivenMinusOne) {

@@ -299,6 +299,9 @@ void TLevelManager::doShortSummary() {
   summaryCursor = {0, kBoardCells};
   stopSound(endLoopChannel);
   endLoopChannel = nullptr;
+  // The jingle plays on; its channel is let go as at the end of the count, or no later summary
+  // of the run would start its own.
+  endMusicChannel = nullptr;
   summaryPhase = 2;
   summaryStart = MilliSecs();
   if (points) {
