@@ -13,7 +13,7 @@
 #include "platform/system.h"
 #include "support/test_support.h"
 
-using datafiles_test::Archive;
+using datafiles_test::BuildArchive;
 using datafiles_test::Bytes;
 using datafiles_test::EntryData;
 using datafiles_test::PutInt;
@@ -92,7 +92,7 @@ TEST_F(BcaArchive, ExpandsEachPassFromTheOutputOfTheOneBefore) {
 TEST_F(BcaArchive, FindsEntriesByNameFoldingOnlyAToZ) {
   const std::string path = WriteArchive(
       "settings.bca",
-      Archive({{"RUNES.TSC.BBC", StoredEntry("A{ k=1 }")},
+      BuildArchive({{"RUNES.TSC.BBC", StoredEntry("A{ k=1 }")},
                {"\xC9.tsc.bbc", StoredEntry("B{ k=2 }")},
                {"x.bbc.bbc", StoredEntry("C{ k=3 }")},
                {"dup.tsc.bbc", StoredEntry("D{ k=4 }")},
@@ -119,12 +119,12 @@ TEST_F(BcaArchive, FindsEntriesByNameFoldingOnlyAToZ) {
 
 TEST_F(BcaArchive, ReportsForeignArchivesAndTextErrors) {
   TSCFilePtr file = Prefilled();
-  EXPECT_EQ(LoadTSCFileBB(file, WriteArchive("none.bca", Archive({})), u"a.tsc"), 0);
-  std::vector<uint8_t> foreign = Archive({{"a.tsc.bbc", StoredEntry("A{}")}});
+  EXPECT_EQ(LoadTSCFileBB(file, WriteArchive("none.bca", BuildArchive({})), u"a.tsc"), 0);
+  std::vector<uint8_t> foreign = BuildArchive({{"a.tsc.bbc", StoredEntry("A{}")}});
   foreign[3] = 1;
   EXPECT_EQ(LoadTSCFileBB(file, WriteArchive("foreign.bca", foreign), u"a.tsc"), 0);
   EXPECT_EQ(file->keys->Count(), 1);
-  const std::string bad = WriteArchive("bad.bca", Archive({{"a.tsc.bbc", StoredEntry("A{ k='x")}}));
+  const std::string bad = WriteArchive("bad.bca", BuildArchive({{"a.tsc.bbc", StoredEntry("A{ k='x")}}));
   EXPECT_EQ(LoadTSCFileBB(file, bad, u"a.tsc"), 0);
   EXPECT_TRUE(file->keys->IsEmpty());
   EXPECT_EQ(Notices(), (std::vector<std::string>{
@@ -147,7 +147,7 @@ TEST_F(BcaArchive, MissingOrUnreadableArchiveIsAFrameworkError) {
 
 TEST_F(BcaArchive, DamagedArchivesAreReportedWithoutReadingPastTheirData) {
   const std::vector<uint8_t> abcd = Bytes({4, 0, 0, 0, 0, 'A', 'B', 'C', 'D'});
-  auto one = [](const std::vector<uint8_t>& data) { return Archive({{"e.tsc.bbc", data}}); };
+  auto one = [](const std::vector<uint8_t>& data) { return BuildArchive({{"e.tsc.bbc", data}}); };
   auto header = [](std::initializer_list<int32_t> ints) {
     std::vector<uint8_t> out = {0x42, 0x43, 0x41, 0x00};
     for (int32_t v : ints) PutInt(out, v);
@@ -215,7 +215,7 @@ TEST_F(BcaArchive, SingleFileMarkerGivesTheEmbeddedArchiveOffset) {
 
 TEST_F(BcaArchive, EmbeddedArchiveServesEveryMissingArchive) {
   const std::vector<uint8_t> archive =
-      Archive({{"runes.tsc.bbc", StoredEntry("R{ k=7 }")}, {"pack.txt.bbc", Bytes({1})}});
+      BuildArchive({{"runes.tsc.bbc", StoredEntry("R{ k=7 }")}, {"pack.txt.bbc", Bytes({1})}});
   AppFile = WriteArchive("game.bin", Bytes({'E', 'L', 'F', 0, 0, 0, 0, 0, 0, 0}) + archive);
   std::snprintf(SingleFileMarker, sizeof SingleFileMarker, "10");
   TSCFilePtr file = CreateTSCFile();
@@ -224,7 +224,7 @@ TEST_F(BcaArchive, EmbeddedArchiveServesEveryMissingArchive) {
   EXPECT_EQ(LoadTSCFileBB(file, "data/any_name.bca", u"blocks.tsc"), 0);
   EXPECT_EQ(BBFileExist("data/other.bca", u"pack.txt"), 1);
   // An archive file at the path comes first.
-  const std::string real = WriteArchive("real.bca", Archive({{"other.tsc.bbc", StoredEntry("O{}")}}));
+  const std::string real = WriteArchive("real.bca", BuildArchive({{"other.tsc.bbc", StoredEntry("O{}")}}));
   EXPECT_EQ(LoadTSCFileBB(file, real, u"runes.tsc"), 0);
   EXPECT_EQ(BBFileExist(real, u"pack.txt"), 0);
   // An offset past the end of the executable is a damaged archive.
@@ -241,7 +241,7 @@ TEST_F(LevelPackCheck, EveryPackMustHoldItsPackEntry) {
                                           "data/puzzle_levels_lp.bca", "data/ring_levels_lp.bca",
                                           "data/popups_lp.bca"};
   // The pack entry's data is never read: even damaged data passes.
-  const std::vector<uint8_t> good = Archive({{"level.tsc.bbc", StoredEntry("L{}")}, {"PACK.TXT.BBC", Bytes({9})}});
+  const std::vector<uint8_t> good = BuildArchive({{"level.tsc.bbc", StoredEntry("L{}")}, {"PACK.TXT.BBC", Bytes({9})}});
   for (const std::string& pack : packs) ASSERT_TRUE(SaveBytesSafely(pack, good));
   EXPECT_EQ(CheckLPFiles(), 1);
 
@@ -252,8 +252,8 @@ TEST_F(LevelPackCheck, EveryPackMustHoldItsPackEntry) {
     std::vector<uint8_t> settings;
   };
   const std::vector<Case> failing = {
-      {"no pack entry", Archive({{"level.tsc.bbc", StoredEntry("L{}")}})},
-      {"no entries", Archive({})},
+      {"no pack entry", BuildArchive({{"level.tsc.bbc", StoredEntry("L{}")}})},
+      {"no entries", BuildArchive({})},
       {"empty file", {}},
       {"cut short", cut},
       {"not an archive", Bytes({'P', 'K', 3, 4, 0, 0, 0, 0})},

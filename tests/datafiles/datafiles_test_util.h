@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../../tools/bcapack/bca_encoder.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 
@@ -25,10 +26,10 @@ inline std::string TextErrorOf(const std::function<void()>& action) {
   return "";
 }
 
-inline void PutInt(std::vector<uint8_t>& out, int32_t value) {
-  const uint32_t v = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
+// The archive layout is written as the packaging tool writes it.
+using bca::BuildArchive;
+using bca::EntryData;
+using bca::PutInt;
 
 inline std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
   std::vector<uint8_t> out;
@@ -40,37 +41,12 @@ inline std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
 
 namespace datafiles_test {
 
-// An entry's data: reserved integer, pass count, block size, payload.
-inline std::vector<uint8_t> EntryData(int passes, int32_t blockSize,
-                                      const std::vector<uint8_t>& payload) {
-  std::vector<uint8_t> out;
-  PutInt(out, 0);
-  out.push_back(static_cast<uint8_t>(passes));
-  PutInt(out, blockSize);
-  out.insert(out.end(), payload.begin(), payload.end());
-  return out;
-}
-
 // An entry holding `text` in one pass with no blocks: all of it is the stored tail.
 inline std::vector<uint8_t> StoredEntry(const std::string& text) {
   std::vector<uint8_t> payload;
   PutInt(payload, static_cast<int32_t>(text.size()));
   payload.insert(payload.end(), text.begin(), text.end());
   return EntryData(1, static_cast<int32_t>(text.size()) + 1, payload);
-}
-
-// An archive of (stored name, entry data) pairs, the names written as they are given.
-inline std::vector<uint8_t> Archive(
-    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
-  std::vector<uint8_t> out = {0x42, 0x43, 0x41, 0x00};
-  PutInt(out, static_cast<int32_t>(entries.size()));
-  for (const auto& [name, data] : entries) {
-    PutInt(out, static_cast<int32_t>(name.size()));
-    out.insert(out.end(), name.begin(), name.end());
-    PutInt(out, static_cast<int32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-  }
-  return out;
 }
 
 inline std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<uint8_t>& b) {

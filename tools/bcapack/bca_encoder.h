@@ -100,8 +100,18 @@ inline std::vector<uint8_t> EncodePass(const std::vector<uint8_t>& input, size_t
   return out;
 }
 
-// An entry's data: a reserved integer (0), the pass count, the block size and the payload. At
-// least one pass; a further pass is kept while it makes the payload smaller.
+// An entry's data: a reserved integer (0), the pass count, the block size and the payload.
+inline std::vector<uint8_t> EntryData(int passes, int32_t blockSize,
+                                      const std::vector<uint8_t>& payload) {
+  std::vector<uint8_t> data;
+  PutInt(data, 0);
+  data.push_back(static_cast<uint8_t>(passes));
+  PutInt(data, blockSize);
+  data.insert(data.end(), payload.begin(), payload.end());
+  return data;
+}
+
+// An entry coded in at least one pass; a further pass is kept while it makes the payload smaller.
 inline std::vector<uint8_t> EncodeEntry(const std::vector<uint8_t>& content, size_t blockSize) {
   std::vector<uint8_t> payload = EncodePass(content, blockSize);
   int passes = 1;
@@ -111,12 +121,7 @@ inline std::vector<uint8_t> EncodeEntry(const std::vector<uint8_t>& content, siz
     payload.swap(again);
     ++passes;
   }
-  std::vector<uint8_t> data;
-  PutInt(data, 0);
-  data.push_back(static_cast<uint8_t>(passes));
-  PutInt(data, static_cast<int32_t>(blockSize));
-  data.insert(data.end(), payload.begin(), payload.end());
-  return data;
+  return EntryData(passes, static_cast<int32_t>(blockSize), payload);
 }
 
 // The smallest entry over a few block sizes.
