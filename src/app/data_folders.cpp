@@ -28,3 +28,7 @@ int32_t GetDataFolders() {
 }
 
 std::string GetBundleResourceURL(const String& /*name*/, const String& /*type*/) { return ""; }
+
+std::string GetSpecialFolder() { return ""; }
+
+int32_t ccSetIcon(const String& /*icon*/) { return 0; }

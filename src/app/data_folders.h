@@ -17,3 +17,7 @@ extern std::string bundleDir;
 int32_t GetDataFolders();
 // The data path prefix; both arguments are ignored. Always "".
 std::string GetBundleResourceURL(const String& name, const String& type);
+// A special system folder: none is used, always "".
+std::string GetSpecialFolder();
+// Setting the application's icon: nothing to do here; the argument is ignored. Returns 0.
+int32_t ccSetIcon(const String& icon);

@@ -31,6 +31,9 @@ class TSongManager {
 };
 using SongManagerPtr = std::shared_ptr<TSongManager>;
 
+// A music object of the framework's kind; it holds nothing and nothing creates one.
+class TMusic {};
+
 // The handle a screen keeps for the music it started. It acts on the channel of the most
 // recent start of its song, whoever started it.
 class TAudioStream {

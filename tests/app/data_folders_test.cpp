@@ -61,3 +61,9 @@ TEST(DataFolders, DataPathPrefixIsEmpty) {
   EXPECT_EQ(bundleDir, "");
   EXPECT_EQ(GetBundleResourceURL(u"", u""), "");
 }
+
+TEST(DataFolders, UnusedFolderAndIconHelpersAnswerNothing) {
+  EXPECT_EQ(GetSpecialFolder(), "");
+  EXPECT_EQ(ccSetIcon(u"gfx/icon.png"), 0);
+  EXPECT_EQ(myDocsFolder, "");  // neither sets the user folder
+}
