@@ -2,7 +2,7 @@
 
 #include "platform/pixmap.h"
 
-std::vector<FontPtr> fonts;
+std::vector<FontPtr> fonts(2);
 
 void TLetter::Draw() {
   SetAlpha(alpha);

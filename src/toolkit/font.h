@@ -47,6 +47,6 @@ FontPtr CreateFont(const ImageSource& path, const String& letterOrder, float lin
                    int32_t spacing);
 LetterPtr CreateLetter(const ImagePtr& image, const String& character, const DimPtr& dim);
 
-// The program's two bitmap fonts (element 0 the large letters, element 1 the small ones); empty
-// until start-up makes the two slots, filled by the loading screen.
+// The program's two bitmap fonts (element 0 the large letters, element 1 the small ones): two
+// empty slots from the start, filled by the loading screen.
 extern std::vector<FontPtr> fonts;

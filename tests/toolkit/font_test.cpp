@@ -31,6 +31,12 @@ void ExpectLetters(const FontPtr& font, const std::vector<LetterInfo>& want) {
   }
 }
 
+TEST(Font, ProgramFontsStartAsTwoEmptySlots) {
+  ASSERT_EQ(fonts.size(), 2u);
+  EXPECT_EQ(fonts[0], nullptr);
+  EXPECT_EQ(fonts[1], nullptr);
+}
+
 TEST(Font, CutsGlyphsAtTransparentColumnsAndAddsTheSpace) {
   PixmapPtr strip = tk::GlyphRow(30, {{10, tk::kRed}, {12, tk::kGreen}});
   std::string path = tk::SavePng(strip, "strip.png");
