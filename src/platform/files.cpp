@@ -271,7 +271,18 @@ bool DeleteDir(const std::string& path, bool recurse) {
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-  return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
+  const std::string source = ResolvePath(from);
+  std::string target = ResolvePath(to);
+  // A new name that differs from the old one only in letter case resolves to the file itself;
+  // as on a file system that ignores case, the file then takes the name as written.
+  struct stat a, b;
+  if (lstat(source.c_str(), &a) == 0 && lstat(target.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+      a.st_ino == b.st_ino) {
+    const std::string dir = ExtractDir(target);
+    const std::string name = StripDir(MendSeparators(to));
+    target = dir.empty() ? name : dir + "/" + name;
+  }
+  return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool CopyFile(const std::string& from, const std::string& to) {

@@ -81,6 +81,20 @@ TEST(FilesTest, FoldersAreCreatedListedRenamedAndDeleted) {
   setenv("HOME", Home().c_str(), 1);
 }
 
+TEST(FilesTest, RenamingToAnotherLetterCaseOfTheSameNameTakesTheNewName) {
+  const std::string dir = Home() + "/profiles";
+  ASSERT_TRUE(CreateDir(dir));
+  WriteRaw(dir + "/bob.dat", {7});
+  EXPECT_TRUE(RenameFile(dir + "/bob.dat", dir + "/Bob.dat"));
+  EXPECT_EQ(LoadDir(dir), (std::vector<std::string>{"Bob.dat"}));
+  // The folder is still found by the letter-case rule; the name keeps its case as written.
+  EXPECT_TRUE(RenameFile(Home() + "/PROFILES/bob.DAT", Home() + "/Profiles\\BOB.dat"));
+  EXPECT_EQ(LoadDir(dir), (std::vector<std::string>{"BOB.dat"}));
+  EXPECT_EQ(ReadRaw(dir + "/BOB.dat"), (std::vector<uint8_t>{7}));
+  EXPECT_TRUE(RenameFile(dir + "/BOB.dat", dir + "/BOB.dat"));
+  EXPECT_EQ(LoadDir(dir), (std::vector<std::string>{"BOB.dat"}));
+}
+
 TEST(FilesTest, PathPartsAreSplitOff) {
   struct Case {
     const char* path;
