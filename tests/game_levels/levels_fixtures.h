@@ -29,15 +29,13 @@
 #include "platform/pixmap.h"
 #include "platform/text.h"
 #include "screens/popups/popup_manager.h"
+#include "support/game_fixtures.h"
 #include "support/test_support.h"
 
 namespace levels {
 
-inline TSCFilePtr Store(const std::string& text) {
-  TSCFilePtr tsc = CreateTSCFile();
-  tsc->LoadFromText(FromUtf8(text));
-  return tsc;
-}
+using test_support::Output;
+using test_support::Store;
 
 // The singletons start-up creates, fresh. Data paths stay relative to the game folder unless
 // a test points bundleDir elsewhere.
@@ -75,13 +73,6 @@ inline std::string WritePicture(const std::string& path, uint32_t argb) {
   ClearPixels(pixmap, argb);
   EXPECT_TRUE(SavePixmapPNG(pixmap, path));
   return path;
-}
-
-// Everything printed to standard output while `run` runs.
-inline std::string Output(const std::function<void()>& run) {
-  testing::internal::CaptureStdout();
-  run();
-  return testing::internal::GetCapturedStdout();
 }
 
 // The strings of a list, in order.

@@ -25,6 +25,7 @@
 #include "platform/input.h"
 #include "platform/pixmap.h"
 #include "platform/text.h"
+#include "support/game_fixtures.h"
 #include "support/test_support.h"
 #include "toolkit/spark.h"
 
@@ -34,11 +35,9 @@ constexpr uint32_t kRed = 0xFFFF0000u;
 constexpr uint32_t kGreen = 0xFF00FF00u;
 constexpr uint32_t kBlue = 0xFF0000FFu;
 
-inline TSCFilePtr Store(const std::string& text) {
-  TSCFilePtr tsc = CreateTSCFile();
-  tsc->LoadFromText(FromUtf8(text));
-  return tsc;
-}
+using test_support::OpenScreen;
+using test_support::Output;
+using test_support::Store;
 
 // The singletons start-up creates, fresh; data paths point into the test's home folder.
 inline void MakeSingletons() {
@@ -74,13 +73,6 @@ inline std::string SavePicture(const std::string& relPath, int w, int h, uint32_
   return path;
 }
 
-// Everything printed to standard output while `run` runs.
-inline std::string Output(const std::function<void()>& run) {
-  testing::internal::CaptureStdout();
-  run();
-  return testing::internal::GetCapturedStdout();
-}
-
 inline int CountOf(const std::string& text, const std::string& part) {
   int n = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
@@ -100,13 +92,6 @@ inline RunePtr AddRune(const std::string& id, const std::string& colour, uint32_
   rune->image40 = LoadImage(p40, 0);
   runes->runes->AddLast(rune);
   return rune;
-}
-
-inline void OpenScreen() {
-  ASSERT_TRUE(Graphics(800, 600, 0) != nullptr);
-  ResetDrawingState();
-  SetClsColor(0, 0, 0);
-  Cls();
 }
 
 // The mouse at a screen point, for the framework and for the frame's mouse state.

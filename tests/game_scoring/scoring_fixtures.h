@@ -10,17 +10,17 @@
 #include "app/mouse.h"
 #include "platform/graphics.h"
 #include "platform/pixmap.h"
+#include "support/game_fixtures.h"
 #include "toolkit/container.h"
 
 namespace scoring {
 
-constexpr uint32_t Argb(int a, int r, int g, int b) {
-  return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) |
-         (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
-}
-inline int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
-inline int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
-inline int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+using test_support::Argb;
+using test_support::Blue;
+using test_support::Green;
+using test_support::Red;
+using test_support::SolidImage;
+using test_support::SolidPixmap;
 
 // Cell d of every digit strip is one solid colour whose red tells the digit; green and blue are
 // fixed, so a digit is told apart from the labels and panel pictures (which have no blue).
@@ -40,13 +40,6 @@ inline PixmapPtr DigitStrip(int cellW, int cellH, int ink = 0) {
 inline ImagePtr DigitImage(int cellW, int cellH, int ink = 0) {
   return LoadAnimImage(DigitStrip(cellW, cellH, ink), cellW, cellH, 0, 10);
 }
-
-inline PixmapPtr SolidPixmap(int w, int h, uint32_t argb) {
-  PixmapPtr p = CreatePixmap(w, h);
-  ClearPixels(p, argb);
-  return p;
-}
-inline ImagePtr SolidImage(int w, int h, uint32_t argb) { return LoadImage(SolidPixmap(w, h, argb)); }
 
 // The screen pixel (x, y) as it is now.
 inline uint32_t ScreenPixel(int x, int y) {
@@ -76,10 +69,8 @@ inline bool Shows(int x, int y, uint32_t argb) {
 
 // Opens the 800 x 600 screen cleared to black, with the mouse state and the shared container.
 inline void OpenScreen() {
-  ASSERT_TRUE(Graphics(800, 600, 0) != nullptr);
-  ResetDrawingState();
-  SetClsColor(0, 0, 0);
-  Cls();
+  test_support::OpenScreen();
+  if (::testing::Test::HasFatalFailure()) return;
   if (!mouse) mouse = std::make_shared<TMouse>();
   if (!data) data = std::make_shared<TContainer>();
 }

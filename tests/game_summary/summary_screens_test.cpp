@@ -12,19 +12,18 @@
 #include "platform/graphics.h"
 #include "platform/pixmap.h"
 #include "summary_fixtures.h"
+#include "support/game_fixtures.h"
 #include "toolkit/container.h"
 
 namespace {
 
 using summary_test::SummaryTest;
 
-constexpr uint32_t Argb(int a, int r, int g, int b) {
-  return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) |
-         (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
-}
-int Red(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
-int Green(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-int Blue(uint32_t c) { return static_cast<int>(c & 0xFF); }
+using test_support::Argb;
+using test_support::Blue;
+using test_support::Green;
+using test_support::Red;
+using test_support::SolidImage;
 
 constexpr uint32_t kBackdrop = Argb(255, 30, 30, 140);
 constexpr uint32_t kParchment = Argb(255, 230, 210, 160);
@@ -32,12 +31,6 @@ constexpr uint32_t kRoller = Argb(255, 120, 70, 20);
 constexpr uint32_t kLeftDoor = Argb(255, 200, 40, 40);
 constexpr uint32_t kRightDoor = Argb(255, 40, 200, 40);
 constexpr uint32_t kNewBest = Argb(255, 250, 250, 0);
-
-ImagePtr Solid(int w, int h, uint32_t argb) {
-  PixmapPtr p = CreatePixmap(w, h);
-  ClearPixels(p, argb);
-  return LoadImage(p);
-}
 
 uint32_t Pixel(int x, int y) {
   PixmapPtr p = GrabPixmap(x, y, 1, 1);
@@ -69,11 +62,11 @@ class SummaryScreenTest : public SummaryTest {
     SummaryTest::SetUp();
     ASSERT_TRUE(Graphics(800, 600, 0) != nullptr);
     data = std::make_shared<TContainer>();
-    ImagePtr top = Solid(350, 70, kRoller);
+    ImagePtr top = SolidImage(350, 70, kRoller);
     SetImageHandle(top, 175, 55);
-    ImagePtr middle = Solid(330, 320, kParchment);
+    ImagePtr middle = SolidImage(330, 320, kParchment);
     MidHandleImage(middle);
-    ImagePtr bottom = Solid(350, 60, kRoller);
+    ImagePtr bottom = SolidImage(350, 60, kRoller);
     SetImageHandle(bottom, 175, 0);
     data->Add(top, kScrollTopRoller);
     data->Add(middle, kScrollParchment);
@@ -81,10 +74,10 @@ class SummaryScreenTest : public SummaryTest {
     for (int tile = 0; tile < 6; ++tile) {
       const int w = tile % 3 == 0 ? 256 : tile % 3 == 1 ? 128 : 16;
       const int h = tile < 3 ? 512 : 88;
-      lv().doorsImages[0][tile] = Solid(w, h, kLeftDoor);
-      lv().doorsImages[1][tile] = Solid(w, h, kRightDoor);
+      lv().doorsImages[0][tile] = SolidImage(w, h, kLeftDoor);
+      lv().doorsImages[1][tile] = SolidImage(w, h, kRightDoor);
     }
-    lv().newHiscoreImage = Solid(300, 50, kNewBest);
+    lv().newHiscoreImage = SolidImage(300, 50, kNewBest);
     MidHandleImage(lv().newHiscoreImage);
     timeManager = std::make_shared<TTimeManager>();
     lv().startSummary();

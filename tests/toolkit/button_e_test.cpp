@@ -225,7 +225,7 @@ TEST_F(ButtonsE, FactoriesReportBadSourcesAndStillAnswerAButton) {
   const Case cases[] = {
       {ImageSource(std::string("no/such.png")), u"Can't load image: no/such.png"},
       {ImageSource(std::string("")), u"Invalid object type"},
-      {ImageSource(tk::Solid(4, 4, tk::kWhite)), u"Invalid object type"},
+      {ImageSource(tk::SolidPixmap(4, 4, tk::kWhite)), u"Invalid object type"},
       {ImageSource(), u"Invalid object type"},
   };
   size_t seen = 0;

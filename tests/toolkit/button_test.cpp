@@ -275,7 +275,7 @@ TEST_F(Buttons, AnimatedImageButtonGrowsAndShrinksByFixedStepsWithItsGlow) {
 
 TEST_F(Buttons, FactoriesSizeTheRectangleFromThePicture) {
   DimPtr dim = CreateDim(5, 6);
-  AnimButtonPtr a = CreateAnimButton(tk::Solid(101, 20, tk::kWhite), dim, 3, 2, 1, 0, 0.5f, 2);
+  AnimButtonPtr a = CreateAnimButton(tk::SolidPixmap(101, 20, tk::kWhite), dim, 3, 2, 1, 0, 0.5f, 2);
   EXPECT_EQ(a->dim, dim);
   EXPECT_FLOAT_EQ(dim->width, 50.0f);
   EXPECT_FLOAT_EQ(dim->height, 20.0f);
@@ -287,14 +287,14 @@ TEST_F(Buttons, FactoriesSizeTheRectangleFromThePicture) {
   EXPECT_EQ(a->visible + a->enabled, 2);
 
   DimPtr three = CreateDim(0, 0);
-  AnimButtonPtr t = CreateAnimButton(tk::Solid(90, 10, tk::kWhite), three, 1, 3, 2, 1, 1.0f, 0);
+  AnimButtonPtr t = CreateAnimButton(tk::SolidPixmap(90, 10, tk::kWhite), three, 1, 3, 2, 1, 1.0f, 0);
   EXPECT_FLOAT_EQ(three->width, 30.0f);
   EXPECT_EQ(ImageFrames(t->image), 3);
   EXPECT_EQ(t->overFrame, 2);
   EXPECT_EQ(t->outFrame, 1);
   EXPECT_EQ(t->frameCount, 3);
 
-  std::string path = tk::SavePng(tk::Solid(33, 17, tk::kRed), "button.png");
+  std::string path = tk::SavePng(tk::SolidPixmap(33, 17, tk::kRed), "button.png");
   ImageButtonPtr i = CreateImageButton(path, CreateDim(0, 0), 8, -1.0f, 1);
   EXPECT_FLOAT_EQ(i->dim->width, 33.0f);
   EXPECT_FLOAT_EQ(i->dim->height, 17.0f);
@@ -308,7 +308,7 @@ TEST_F(Buttons, FactoriesSizeTheRectangleFromThePicture) {
 TEST_F(Buttons, CaptionsAreCentredOnTheButtonOnceAtCreation) {
   FontPtr font = CreateFont(tk::GlyphRow(20, {{6, tk::kWhite}, {8, tk::kWhite}}), u"ab", 20, 0);
   TextPtr label = CreateText(u"ab", CreateDim(0, 0), font, 1.0f, 1);
-  TextAnimButtonPtr ta = CreateTextAnimButton(tk::Solid(200, 40, tk::kBlue), CreateDim(100, 50), 5,
+  TextAnimButtonPtr ta = CreateTextAnimButton(tk::SolidPixmap(200, 40, tk::kBlue), CreateDim(100, 50), 5,
                                               label, 0, 0, 2);
   EXPECT_FLOAT_EQ(ta->dim->width, 100.0f);
   EXPECT_FLOAT_EQ(label->dim->x, 150.0f);
@@ -387,7 +387,7 @@ TEST_F(Buttons, TintedLooksTintTheCaptionToo) {
 TEST_F(Buttons, ButtonWhosePictureFailedDrawsNothingAndMeasuresZero) {
   ImageButtonPtr i = CreateImageButton(S("gfx/none/button.png"), CreateDim(100, 100), 1, 1.0f, 1);
   AnimButtonPtr a = CreateAnimButton(S("gfx/none/anim.png"), CreateDim(100, 100), 2, 2, 1, 0, 1.0f, 1);
-  TextImageButtonPtr ti = CreateTextImageButton(tk::Solid(4, 4, tk::kRed), CreateDim(100, 100), 3,
+  TextImageButtonPtr ti = CreateTextImageButton(tk::SolidPixmap(4, 4, tk::kRed), CreateDim(100, 100), 3,
                                                 nullptr, 0, 0, 0);
   TextAnimButtonPtr ta = CreateTextAnimButton(S(""), CreateDim(100, 100), 4, nullptr, 0, 0, 0);
   ASSERT_EQ(headless::MessageBoxes().size(), 4u);

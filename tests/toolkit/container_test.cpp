@@ -35,7 +35,7 @@ TEST(Container, TypedGettersLookOnlyAtTheFirstItemOfAnId) {
   MemoPtr memo = CreateMemo(font, u"a", CreateDim(0, 0), 0, 1.0f);
   ColorFramePtr frame = CreateColorFrame(CreateDim(0, 0), CreateColor(0), 0, CreateColor(0), 1, 0);
   SFXPtr sfx = CreateSFX("sfx/none.ogg", 0);
-  PixmapPtr pixmap = tk::Solid(2, 2, tk::kRed);
+  PixmapPtr pixmap = tk::SolidPixmap(2, 2, tk::kRed);
   ImageFontPtr ttf = std::make_shared<TImageFont>();
   c.Add(text, 1);
   c.Add(memo, 2);
@@ -87,7 +87,7 @@ TEST(Container, DrawAndRemoveActOnEveryItemOfAnId) {
 TEST(Container, ItemsDrawTheirOwnKinds) {
   tk::OpenScreen();
   TContainer c;
-  c.Add(tk::Solid(10, 10, tk::kRed), 1, CreateDim(10.9f, 50.9f));
+  c.Add(tk::SolidPixmap(10, 10, tk::kRed), 1, CreateDim(10.9f, 50.9f));
   FontPtr font = CreateFont(tk::GlyphRow(10, {{10, tk::kWhite}}), u"a", 10, 0);
   c.Add(CreateText(u"a", CreateDim(100, 50), font), 1);
   c.Add(CreateMemo(font, u"a", CreateDim(150, 50), 0, 1.0f), 1);

@@ -158,7 +158,7 @@ TEST(Font, UnloadableOrTooShortStripGivesOnlyTheSpace) {
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);
   EXPECT_EQ(headless::MessageBoxes()[0].text, u"Nie mozna zaladowac obrazka: gfx/fonts/none.png");
   ExpectLetters(missing, {{u" ", 15, 15}});
-  ExpectLetters(CreateFont(tk::Solid(10, 20, tk::kRed), u"abc", 30, 0), {{u" ", 15, 15}});
+  ExpectLetters(CreateFont(tk::SolidPixmap(10, 20, tk::kRed), u"abc", 30, 0), {{u" ", 15, 15}});
 }
 
 TEST(Font, LetterDrawsAtItsBoxInTheCurrentColourAndResetsAlphaAndScale) {

@@ -87,7 +87,7 @@ ImageFramePtr NinePieceFrame(int fill, int noTop) {
   const int h[9] = {16, 16, 16, 10, 10, 16, 16, 16, 10};
   for (int p = 0; p < 9; ++p) {
     const std::string name = "slice" + std::to_string(p) + ".png";
-    f->AddImage(tk::SavePng(tk::Solid(w[p], h[p], kPieceColour[p]), name), p);
+    f->AddImage(tk::SavePng(tk::SolidPixmap(w[p], h[p], kPieceColour[p]), name), p);
   }
   return f;
 }
@@ -129,8 +129,8 @@ TEST(ImageFrame, WithoutTopOrFillThoseParts) {
 TEST(ImageFrame, FirstSliceOfAPositionWinsAndAlphaAppliesToEveryPiece) {
   tk::OpenScreen();
   ImageFramePtr f = CreateImageFrame(CreateDim(102, 121, 570, 406), 0, 0.5f, 0);
-  f->AddImage(tk::SavePng(tk::Solid(20, 16, tk::kRed), "first.png"), 0);
-  f->AddImage(tk::SavePng(tk::Solid(20, 16, tk::kBlue), "second.png"), 0);
+  f->AddImage(tk::SavePng(tk::SolidPixmap(20, 16, tk::kRed), "first.png"), 0);
+  f->AddImage(tk::SavePng(tk::SolidPixmap(20, 16, tk::kBlue), "second.png"), 0);
   EXPECT_EQ(f->GetImage(0), f->slices->First());
   SetColor(255, 255, 255);
   f->Draw();
@@ -157,14 +157,14 @@ TEST(ImageFrame, SliceThatDidNotLoadIsNamedAndDrawsNothing) {
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);
   EXPECT_EQ(headless::MessageBoxes()[0].text, u"Nie mozna zaladowac obrazka: gfx\\ramka\\none.png");
   EXPECT_EQ(f->GetImage(0)->image, nullptr);
-  f->AddImage(tk::SavePng(tk::Solid(10, 16, tk::kGreen), "top.png"), 1);
+  f->AddImage(tk::SavePng(tk::SolidPixmap(10, 16, tk::kGreen), "top.png"), 1);
   f->Draw();
   ExpectSpots({{90, 110, kBlack}, {400, 110, {0, 255, 0}}});
 }
 
 TEST(ImageFrame, SliceDrawsAgainstAnyRectangleAndUnknownPositionsAtTheOrigin) {
   tk::OpenScreen();
-  auto slice = CreateSliceImage(tk::SavePng(tk::Solid(10, 10, tk::kRed), "piece.png"), 12);
+  auto slice = CreateSliceImage(tk::SavePng(tk::SolidPixmap(10, 10, tk::kRed), "piece.png"), 12);
   slice->Draw(CreateDim(300, 300, 100, 100), 1.0f);
   ExpectSpots({{5, 5, kRedC}, {305, 305, kBlack}});
   Cls();

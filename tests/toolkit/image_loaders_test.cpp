@@ -28,7 +28,7 @@ TEST(ImageLoaders, WrongKindOfSourceIsReportedAndGivesAnEmptyObject) {
   } cases[] = {
       {ImageSource(S("")), true, u"Probojesz zaladowac niewlasciwy typ obiektu jako TImage"},
       {ImageSource(nullptr), true, u"Probojesz zaladowac niewlasciwy typ obiektu jako TImage"},
-      {ImageSource(tk::Solid(2, 2, tk::kRed)), true,
+      {ImageSource(tk::SolidPixmap(2, 2, tk::kRed)), true,
        u"Probojesz zaladowac niewlasciwy typ obiektu jako TImage"},
       {ImageSource(ImagePtr()), true, u"Probojesz zaladowac niewlasciwy typ obiektu jako TImage"},
       {ImageSource(S("")), false, u"Probojesz zaladowac niewlasciwy typ obiektu jako TPixmap"},
@@ -53,14 +53,14 @@ TEST(ImageLoaders, WrongKindOfSourceIsReportedAndGivesAnEmptyObject) {
 
 TEST(ImageLoaders, LoadedObjectsPassThroughUnchanged) {
   ImagePtr image = tk::SolidImage(4, 3, tk::kRed);
-  PixmapPtr pixmap = tk::Solid(5, 6, tk::kBlue);
+  PixmapPtr pixmap = tk::SolidPixmap(5, 6, tk::kBlue);
   EXPECT_EQ(FLoadImage(image), image);
   EXPECT_EQ(FLoadPixmap(pixmap), pixmap);
   EXPECT_TRUE(MessageBoxes().empty());
 }
 
 TEST(ImageLoaders, PathsLoadTheFile) {
-  std::string path = tk::SavePng(tk::Solid(7, 5, tk::kGreen), "seven.png");
+  std::string path = tk::SavePng(tk::SolidPixmap(7, 5, tk::kGreen), "seven.png");
   ImagePtr image = FLoadImage(path);
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(ImageWidth(image), 7);
@@ -72,7 +72,7 @@ TEST(ImageLoaders, PathsLoadTheFile) {
 }
 
 TEST(ImageLoaders, LargeBackgroundsReadThePngOfTheSameName) {
-  tk::SavePng(tk::Solid(3, 2, tk::kRed), "galeria.png");
+  tk::SavePng(tk::SolidPixmap(3, 2, tk::kRed), "galeria.png");
   const std::string home = test_support::TempHome();
   PixmapPtr p = LoadJPEG2000(home + "/galeria.jp2");
   ASSERT_NE(p, nullptr);
@@ -81,7 +81,7 @@ TEST(ImageLoaders, LargeBackgroundsReadThePngOfTheSameName) {
   EXPECT_EQ(LoadJPEG2000(home + "/missing.jp2"), nullptr);
   // A dot in a folder name is not an extension: ".png" is appended to the whole path.
   ASSERT_TRUE(CreateDir(home + "/pod.menu"));
-  tk::SavePng(tk::Solid(4, 2, tk::kRed), "pod.menu/bottom.png");
+  tk::SavePng(tk::SolidPixmap(4, 2, tk::kRed), "pod.menu/bottom.png");
   PixmapPtr q = LoadJPEG2000(home + "/pod.menu/bottom");
   ASSERT_NE(q, nullptr);
   EXPECT_EQ(PixmapWidth(q), 4);

@@ -180,7 +180,7 @@ TEST_F(Sparks, DestroyAllEmptiesTheListAndOneSparkCanLeaveByItself) {
 }
 
 TEST_F(Sparks, SparkImagesLoadFilteredIntoTheirSlot) {
-  std::string path = tk::SavePng(tk::Solid(8, 6, tk::kWhite), "spark.png");
+  std::string path = tk::SavePng(tk::SolidPixmap(8, 6, tk::kWhite), "spark.png");
   EXPECT_EQ(loadSparkImage(1, path), 0);
   ASSERT_NE(sparkImages[1], nullptr);
   EXPECT_EQ(sparkImages[1]->flags, FILTEREDIMAGE | MIPMAPPEDIMAGE);

@@ -12,6 +12,7 @@
 #include "platform/input.h"
 #include "platform/pixmap.h"
 #include "platform/system.h"
+#include "support/game_fixtures.h"
 #include "support/test_support.h"
 #include "toolkit/font.h"
 
@@ -26,12 +27,8 @@ struct Rgb {
   int r, g, b;
 };
 
-// A pixmap of one colour.
-inline PixmapPtr Solid(int w, int h, uint32_t argb) {
-  PixmapPtr p = CreatePixmap(w, h);
-  ClearPixels(p, argb);
-  return p;
-}
+using test_support::SolidImage;
+using test_support::SolidPixmap;
 
 // Side-by-side cells of the given colours, each w x h.
 inline PixmapPtr Strip(int w, int h, std::initializer_list<uint32_t> colours) {
@@ -44,8 +41,6 @@ inline PixmapPtr Strip(int w, int h, std::initializer_list<uint32_t> colours) {
   }
   return p;
 }
-
-inline ImagePtr SolidImage(int w, int h, uint32_t argb) { return LoadImage(Solid(w, h, argb)); }
 
 // Saves a pixmap as a PNG in the test's home folder and answers its path.
 inline std::string SavePng(const PixmapPtr& p, const std::string& name) {
