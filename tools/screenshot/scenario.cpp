@@ -4,9 +4,20 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/graphics.h"
 #include "platform/headless.h"
 
 namespace screenshot {
+
+void DrawDuskyBackdrop() {
+  SetTransform(0, 1, 1);
+  SetBlend(SOLIDBLEND);
+  SetAlpha(1.0f);
+  for (int y = 0; y < 600; y += 4) {
+    SetColor(18 + y / 30, 14 + y / 50, 48 + y / 10);
+    DrawRect(0, static_cast<float>(y), 800, 4);
+  }
+}
 
 std::map<std::string, Scenario>& Scenarios() {
   static std::map<std::string, Scenario> scenarios;

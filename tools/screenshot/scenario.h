@@ -54,6 +54,10 @@ struct Scenario {
   ScenarioFunction run = nullptr;
 };
 
+// The dusky backdrop the game scenes are drawn over: whole screen, no transform, solid, opaque.
+// Leaves the blend solid and the colour at the last stripe's.
+void DrawDuskyBackdrop();
+
 // Every registered scenario by name.
 std::map<std::string, Scenario>& Scenarios();
 

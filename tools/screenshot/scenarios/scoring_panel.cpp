@@ -14,13 +14,7 @@
 namespace {
 
 void Background(const ImagePtr& boardPicture) {
-  SetTransform(0, 1, 1);
-  SetBlend(SOLIDBLEND);
-  SetAlpha(1.0f);
-  for (int y = 0; y < 600; y += 4) {
-    SetColor(18 + y / 30, 14 + y / 50, 48 + y / 10);
-    DrawRect(0, static_cast<float>(y), 800, 4);
-  }
+  screenshot::DrawDuskyBackdrop();
   SetColor(255, 255, 255);
   SetBlend(ALPHABLEND);
   DrawImage(boardPicture, 240, 60);

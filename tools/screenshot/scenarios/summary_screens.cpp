@@ -64,13 +64,7 @@ void SetUpLevel(int32_t totalPoints, int32_t levelPoints) {
 
 // The level scene under the summary: a dusky backdrop and the board's cells.
 void DrawScene() {
-  SetTransform(0, 1, 1);
-  SetBlend(SOLIDBLEND);
-  SetAlpha(1.0f);
-  for (int y = 0; y < 600; y += 4) {
-    SetColor(18 + y / 30, 14 + y / 50, 48 + y / 10);
-    DrawRect(0, static_cast<float>(y), 800, 4);
-  }
+  screenshot::DrawDuskyBackdrop();
   for (int x = 0; x < kBoardCells; ++x)
     for (int y = 0; y < kBoardCells; ++y) {
       if (!board->usable[x][y]) continue;
