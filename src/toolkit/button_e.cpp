@@ -17,6 +17,19 @@ void DrawCaption(const TButtonE& b, const String& label, const ImageFontPtr& fon
   DrawText(label, captionX, captionY);
 }
 
+// The over look while the pointer is over the button (or the look is latched), the out look
+// otherwise; an invisible button draws nothing.
+template <class Button>
+int DrawOverOrOut(Button& b) {
+  if (b.visible == 0) return 0;
+  if (b.over != 0) {
+    b.DrawOnOver();
+  } else {
+    b.DrawOnOut();
+  }
+  return 0;
+}
+
 void Place(TButtonE& b, float x, float y, int handleMode) {
   if (handleMode == 0) {
     b.x = x;
@@ -58,15 +71,7 @@ int TAnimButtonE::State() {
   return 0;
 }
 
-int TAnimButtonE::Draw() {
-  if (visible == 0) return 0;
-  if (over != 0) {
-    DrawOnOver();
-  } else {
-    DrawOnOut();
-  }
-  return 0;
-}
+int TAnimButtonE::Draw() { return DrawOverOrOut(*this); }
 
 int TAnimButtonE::DrawOnOver() {
   DrawImage(image, x, y, overFrame);
@@ -97,15 +102,7 @@ int TImageButtonA::State() {
   return id;
 }
 
-int TImageButtonA::Draw() {
-  if (visible == 0) return 0;
-  if (over != 0) {
-    DrawOnOver();
-  } else {
-    DrawOnOut();
-  }
-  return 0;
-}
+int TImageButtonA::Draw() { return DrawOverOrOut(*this); }
 
 int TImageButtonA::DrawOnOut() {
   DrawImage(image, x, y, 0);
