@@ -193,18 +193,8 @@ TEST_F(Clearing, SpellOnAClearedCellFiresAndTakesTheCaptions) {
 
 TEST_F(Clearing, BeatenBossRuneAddsItsRingOfSixteen) {
   level->goalType = 3;
-  auto boss = std::make_shared<TBossRune>();
-  boss->cellX = 5;
-  boss->cellY = 5;
-  boss->runeColour = 2;
-  boss->alive = 1;
-  bossManager->bossRunes->AddLast(boss);
-  for (int y : {5, 6}) {
-    for (int x : {3, 4, 7, 8}) Put(x, y, 2);
-  }
-  for (int x : {5, 6}) {
-    for (int y : {3, 4, 7, 8}) Put(x, y, 2);
-  }
+  AddBoss(5, 5, 2);
+  PutBossRing(5, 5, 2);
   EXPECT_EQ(board->clearMatchingRunes(0), 16);
   EXPECT_EQ(points->levelPoints, 1725);
   EXPECT_EQ(bossManager->bossRunes->Count(), 0);
@@ -212,12 +202,7 @@ TEST_F(Clearing, BeatenBossRuneAddsItsRingOfSixteen) {
 }
 
 TEST_F(Clearing, BossRingReachingOffTheBoardIsNeverBeaten) {
-  auto boss = std::make_shared<TBossRune>();
-  boss->cellX = 0;  // its left squares would lie off the board
-  boss->cellY = 5;
-  boss->runeColour = 2;
-  boss->alive = 1;
-  bossManager->bossRunes->AddLast(boss);
+  AddBoss(0, 5, 2);  // its left squares would lie off the board
   for (int y : {5, 6})
     for (int x : {2, 3}) Put(x, y, 2);
   EXPECT_EQ(board->clearMatchingRunes(0), 0);

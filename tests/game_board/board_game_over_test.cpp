@@ -48,11 +48,7 @@ TEST_F(GameOver, LevelIsLostOnlyWhenNoQuarterTurnFitsAnywhere) {
   HoldBlock({{1, 2}});
   board->checkGameOver();
   EXPECT_EQ(board->gameOver, 0);
-  auto boss = std::make_shared<TBossRune>();
-  boss->cellX = 1;
-  boss->cellY = 3;
-  boss->alive = 1;
-  bossManager->bossRunes->AddLast(boss);
+  AddBoss(1, 3, 0);
   board->checkGameOver();
   EXPECT_EQ(board->gameOver, 1);
 }

@@ -29,15 +29,7 @@ TEST_F(Placement, BlockIsRefusedWhenAnyFilledCellMayNotGoThere) {
       {"a hole under one cell", 0, 4, 4, [] { board->usable[5][5] = 0; }, false},
       {"an occupied cell", 0, 4, 4, [] { Put(4, 5, 2); }, false},
       {"a cell with rune id below 1 is free", 0, 4, 4, [] { board->runeIds[4][5] = -3; }, true},
-      {"a boss square", 0, 4, 4,
-       [] {
-         auto boss = std::make_shared<TBossRune>();
-         boss->cellX = 5;
-         boss->cellY = 5;
-         boss->alive = 1;
-         bossManager->bossRunes->AddLast(boss);
-       },
-       false},
+      {"a boss square", 0, 4, 4, [] { AddBoss(5, 5, 0); }, false},
       // Turned a quarter, [1][1] lands on (x - 1, y + 1): on column -1 at the left edge.
       {"quarter turn at the left edge", 1, 0, 4, [] {}, false},
       {"quarter turn inside", 1, 1, 4, [] {}, true},

@@ -94,6 +94,25 @@ inline void PutRow(int x, int y, std::initializer_list<int> ids) {
   }
 }
 
+// A living boss rune of rune colour `colour` whose 2 x 2 square starts at (x, y).
+inline void AddBoss(int x, int y, int colour) {
+  auto boss = std::make_shared<TBossRune>();
+  boss->cellX = x;
+  boss->cellY = y;
+  boss->runeColour = colour;
+  boss->alive = 1;
+  bossManager->bossRunes->AddLast(boss);
+}
+
+// The sixteen runes of rune `id` that ring the boss square starting at (x, y): two on each side
+// of both its rows and both its columns.
+inline void PutBossRing(int x, int y, int id) {
+  for (int row : {y, y + 1})
+    for (int column : {x - 2, x - 1, x + 2, x + 3}) Put(column, row, id);
+  for (int column : {x, x + 1})
+    for (int row : {y - 2, y - 1, y + 2, y + 3}) Put(column, row, id);
+}
+
 inline int Count(const BoardLayer& layer) {
   int n = 0;
   for (const auto& column : layer)

@@ -82,16 +82,8 @@ TEST_F(Preview, NoBlockOrATurnUnderWayKeepsTheLastPreview) {
 }
 
 TEST_F(Preview, BossRingTheBlockWouldCloseGlittersOverRingAndSquare) {
-  auto boss = std::make_shared<TBossRune>();
-  boss->cellX = 5;
-  boss->cellY = 5;
-  boss->runeColour = 2;
-  boss->alive = 1;
-  bossManager->bossRunes->AddLast(boss);
-  for (int y : {5, 6})
-    for (int x : {3, 4, 7, 8}) Put(x, y, 2);
-  for (int x : {5, 6})
-    for (int y : {3, 4, 7, 8}) Put(x, y, 2);
+  AddBoss(5, 5, 2);
+  PutBossRing(5, 5, 2);
   board->runeIds[8][6] = 0;
   Point(8, 6);
   HoldBlock({{2}});
