@@ -7,6 +7,8 @@
 
 BoardManagerPtr board;
 
+int32_t BoardCellSize() { return board ? board->cellSize : 32; }
+
 TBoardManager::TBoardManager() : backgroundPath(bundleDir + "gfx/bg/deski/deska-1.png") {}
 
 void TBoardManager::setLine(int32_t row, const String& text) {

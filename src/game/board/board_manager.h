@@ -159,3 +159,6 @@ using BoardManagerPtr = std::shared_ptr<TBoardManager>;
 
 // Created by start-up among the singletons.
 extern BoardManagerPtr board;
+
+// The board's cell size in pixels; 32 while there is no board.
+int32_t BoardCellSize();

@@ -56,7 +56,7 @@ void TStoneEntity::Update() {
 }
 
 void Depetrify(int32_t column, int32_t row, const ImagePtr& image) {
-  const int32_t cs = board ? board->cellSize : 32;
+  const int32_t cs = BoardCellSize();
   const int32_t left = (board ? board->originX : 0) + column * cs;
   const int32_t top = (board ? board->originY : 0) + row * cs;
   const int32_t w2 = ImageWidth(image) / 2;

@@ -5,12 +5,6 @@
 #include "platform/graphics.h"
 #include "platform/system.h"
 
-namespace {
-
-int32_t CellSize() { return board ? board->cellSize : 32; }
-
-}  // namespace
-
 int32_t TBlocksManager::drawBlock(float x, float y) {
   if (x == 0.0f && y == 0.0f) {
     x = static_cast<float>(getX(0));
@@ -35,7 +29,7 @@ int32_t TBlocksManager::_formBlock(float x, float y) {
   SetBlend(ALPHABLEND);
   SetAlpha(alpha);
   const int32_t k = 15 - formStep;
-  const int32_t cell = CellSize();
+  const int32_t cell = BoardCellSize();
   for (int32_t i = 0; i < 4; ++i) {
     for (int32_t j = 0; j < 4; ++j) {
       const int32_t id = currentBlock->cells[static_cast<size_t>(i)][static_cast<size_t>(j)];
@@ -55,7 +49,7 @@ int32_t TBlocksManager::_formBlock(float x, float y) {
 }
 
 int32_t TBlocksManager::_drawBlock(float x, float y) {
-  const int32_t cell = CellSize();
+  const int32_t cell = BoardCellSize();
   for (int32_t i = 0; i < 4; ++i) {
     for (int32_t j = 0; j < 4; ++j) {
       const auto ci = static_cast<size_t>(i);
@@ -125,7 +119,7 @@ int32_t TBlocksManager::DrawNextBlock(float cx, float cy) {
       if (nextBlock->cells[c][d] != 0) ++inRow;
     if (inRow > 3) s = 0.5f;
   }
-  const int32_t cell = CellSize();
+  const int32_t cell = BoardCellSize();
   if (cell == 40) s = s / 1.25f;
   SetScale(s, s);
   for (int32_t c = 0; c < 4; ++c) {

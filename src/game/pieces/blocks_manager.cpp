@@ -14,12 +14,6 @@
 
 BlocksManagerPtr blocks;
 
-namespace {
-
-int32_t CellSize() { return board ? board->cellSize : 32; }
-
-}  // namespace
-
 // ---- Shapes -----------------------------------------------------------------------------------
 
 int32_t TBlocksManager::loadBlocksDef() {
@@ -157,20 +151,20 @@ int32_t TBlocksManager::GetNextBlockWH() {
 
 int32_t TBlocksManager::getXR(int32_t px) {
   if (px == 0) px = MouseX();
-  return (px - (board ? board->originX : 0)) / CellSize();
+  return (px - (board ? board->originX : 0)) / BoardCellSize();
 }
 
 int32_t TBlocksManager::getYR(int32_t py) {
   if (py == 0) py = MouseY();
-  return (py - (board ? board->originY : 0)) / CellSize();
+  return (py - (board ? board->originY : 0)) / BoardCellSize();
 }
 
 int32_t TBlocksManager::getX(int32_t px) {
-  return getXR(px) * CellSize() + (board ? board->originX : 0);
+  return getXR(px) * BoardCellSize() + (board ? board->originX : 0);
 }
 
 int32_t TBlocksManager::getY(int32_t py) {
-  return getYR(py) * CellSize() + (board ? board->originY : 0);
+  return getYR(py) * BoardCellSize() + (board ? board->originY : 0);
 }
 
 int32_t TBlocksManager::updateBlock(int32_t x, int32_t y) {

@@ -19,8 +19,6 @@ void ReadRange(const TListPtr<String>& ranges, int index, int32_t& low, int32_t&
   if (CountList(bounds) > 1) high = ToInt(bounds->ValueAtIndex(1));
 }
 
-int32_t BoardCellSize() { return board ? board->cellSize : 32; }
-
 }  // namespace
 
 int32_t TRuneManager::loadRunesGfx() {

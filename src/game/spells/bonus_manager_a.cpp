@@ -64,7 +64,7 @@ void TBunusManagerA::AddCaption(int32_t cells, int32_t points, int32_t colours, 
   captionColours = colours;
   const BonusAPtr last = active->Last();
   if (!last) return;
-  const int32_t cs = board ? board->cellSize : 32;
+  const int32_t cs = BoardCellSize();
   const int32_t x = (board ? board->originX : 0) + last->cellX * cs + cs / 2;
   const int32_t y = (board ? board->originY : 0) + last->cellY * cs + cs / 2;
   captionX = std::min(x, 550);
