@@ -410,6 +410,20 @@ TEST_F(SummaryTest, TheShortSummaryOfTheNextLevelCreditsItsOwnCells) {
   EXPECT_EQ(points->levelPoints, 100);
 }
 
+// The play loop's quit of a won level calls the short count with no summary begun for it.
+TEST_F(SummaryTest, ALevelQuitBeforeItsSummaryCreditsItsOwnCells) {
+  FillBoard({{1, 1}, {2, 2}});
+  lv().startSummary();
+  FramesUntil(8);
+  FramesUntil(12, true);
+  points->levelPoints = 0;
+  lv().Set(S("quest_01.tsc"));  // the next level
+  lv().Load(0);
+  FillBoard({{0, 0}, {5, 5}, {9, 9}});
+  lv().doShortSummary();
+  EXPECT_EQ(points->levelPoints, 75);
+}
+
 TEST_F(SummaryTest, TheShortSummaryEndsTheCountAsTheCountItselfDoes) {
   FillBoard({{3, 0}, {7, 2}, {1, 9}});
   points->totalPoints = 2000;

@@ -91,6 +91,11 @@ void TLevelManager::Load(int32_t timed) {
 
   songName = GetTSCStringKey(tsc, S("Settings::Music"), S("Song"), 0);
   tsc = nullptr;
+
+  // The level has had no summary yet: a quit before it begins credits this level's free cells
+  // (doShortSummary), not whatever the summary of an earlier level left behind.
+  summaryPhase = 0;
+  summaryCursor = {0, 0};
 }
 
 int32_t TLevelManager::isGoalAchieved() {

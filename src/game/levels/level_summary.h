@@ -28,8 +28,8 @@ inline constexpr int32_t kSummaryCellBonus = 25;
 // exactly once. From phase 2 on the count has already been credited and nothing is added. It
 // leaves the summary as the end of the count does (phase 2, the whole bonus in bonusPoints, the
 // looping count sound stopped, the jingle's channel let go), so a second call adds nothing.
-// A level that ends without its summary having begun must begin it (startSummary) before
-// calling it, or the state of an earlier level's summary would be read.
+// Loading a level file leaves the summary not begun (phase 0, cursor on the first cell), so a
+// level quit before its summary credits its own cells, not the count an earlier level left.
 
 // One slowly drifting spark near the lower left of the scroll (the quest summary's).
 void createSpark();
