@@ -196,6 +196,17 @@ void writeJpeg(Canvas& canvas, const std::string& file) {
     throw std::runtime_error("compression keeps producing pure black or magenta in " + file);
 }
 
+cairo_surface_t* opaqueSurface(const std::vector<uint32_t>& pixels, int width, int height) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_surface_flush(s);
+    for (int y = 0; y < height; ++y)
+        std::copy(pixels.begin() + static_cast<long>(y) * width, pixels.begin() + static_cast<long>(y + 1) * width,
+                  reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s) +
+                                              static_cast<size_t>(y) * cairo_image_surface_get_stride(s)));
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
 void writeContactSheets(const std::string& gameDir, const std::string& sheetDir) {
     std::map<std::string, std::vector<fs::path>> folders;
     for (const auto& e : fs::recursive_directory_iterator(gameDir)) {
@@ -218,13 +229,7 @@ void writeContactSheets(const std::string& gameDir, const std::string& sheetDir)
                 std::vector<uint32_t> px;
                 int w = 0, h = 0;
                 if (readJpeg(p.string(), px, w, h)) {
-                    s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-                    cairo_surface_flush(s);
-                    for (int y = 0; y < h; ++y)
-                        std::copy(px.begin() + static_cast<long>(y) * w, px.begin() + static_cast<long>(y + 1) * w,
-                                  reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s) +
-                                                              static_cast<size_t>(y) * cairo_image_surface_get_stride(s)));
-                    cairo_surface_mark_dirty(s);
+                    s = opaqueSurface(px, w, h);
                 }
             }
             pics.push_back(s);

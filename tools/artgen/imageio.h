@@ -17,6 +17,8 @@ void writePng(Canvas& canvas, const std::string& file);
 void writeJpeg(Canvas& canvas, const std::string& file);
 // Decodes a JPEG into an opaque canvas-sized ARGB buffer; returns false when it cannot.
 bool readJpeg(const std::string& file, std::vector<uint32_t>& pixels, int& width, int& height);
+// An opaque cairo surface holding the pixels readJpeg gives.
+cairo_surface_t* opaqueSurface(const std::vector<uint32_t>& pixels, int width, int height);
 // One PNG per folder of pictures under gameDir, every picture on a neutral grey ground with
 // its name under it.
 void writeContactSheets(const std::string& gameDir, const std::string& sheetDir);

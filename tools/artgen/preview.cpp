@@ -19,14 +19,7 @@ cairo_surface_t* load(const std::string& gameDir, const std::string& rel) {
         std::vector<uint32_t> px;
         int w = 0, h = 0;
         if (!readJpeg(path, px, w, h)) throw std::runtime_error("cannot read " + path);
-        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-        cairo_surface_flush(s);
-        for (int y = 0; y < h; ++y)
-            std::copy(px.begin() + static_cast<long>(y) * w, px.begin() + static_cast<long>(y + 1) * w,
-                      reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s) +
-                                                  static_cast<size_t>(y) * cairo_image_surface_get_stride(s)));
-        cairo_surface_mark_dirty(s);
-        return s;
+        return opaqueSurface(px, w, h);
     }
     cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot read " + path);
