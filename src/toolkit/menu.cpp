@@ -1,33 +1,23 @@
 #include "toolkit/menu.h"
 
+#include "toolkit/menu_items.h"
+
 int TMenu::AddItem(const ButtonPtr& button) {
   items->AddLast(button);
   return 0;
 }
 
-ButtonPtr TMenu::GetItem(int id) {
-  for (const ButtonPtr& button : *items)
-    if (button && button->id == id) return button;
-  return nullptr;
-}
+ButtonPtr TMenu::GetItem(int id) { return menu_items::FirstWithId(items, id); }
 
 int TMenu::Draw(float alpha) {
   if (visible == 0) return 0;
-  SetAlpha(alpha);
-  for (const ButtonPtr& button : *items)
-    if (button) button->Draw();
-  SetAlpha(1.0f);
+  menu_items::DrawAll(items, alpha);
   return 0;
 }
 
 int TMenu::State() {
   if (visible == 0 || enabled == 0) return 0;
-  for (const ButtonPtr& button : *items) {
-    if (!button) continue;
-    const int id = button->State();
-    if (id != 0) return id;
-  }
-  return 0;
+  return menu_items::FirstPress(items);
 }
 
 int TAdvancedMenu::Draw(float alpha) {

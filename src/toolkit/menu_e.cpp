@@ -1,30 +1,10 @@
 #include "toolkit/menu_e.h"
 
-namespace {
+#include "toolkit/menu_items.h"
 
-ButtonEPtr FirstWithId(const TListPtr<ButtonEPtr>& items, int id) {
-  for (const ButtonEPtr& b : *items)
-    if (b && b->id == id) return b;
-  return nullptr;
-}
-
-void DrawAll(const TListPtr<ButtonEPtr>& items, float alpha) {
-  SetAlpha(alpha);
-  for (const ButtonEPtr& b : *items)
-    if (b) b->Draw();
-  SetAlpha(1.0f);
-}
-
-int FirstPress(const TListPtr<ButtonEPtr>& items) {
-  for (const ButtonEPtr& b : *items) {
-    if (!b) continue;
-    const int r = b->State();
-    if (r != 0) return r;
-  }
-  return 0;
-}
-
-}  // namespace
+using menu_items::DrawAll;
+using menu_items::FirstPress;
+using menu_items::FirstWithId;
 
 int TMenuE::AddItem(const ButtonEPtr& button) {
   items->AddLast(button);
