@@ -19,6 +19,7 @@ using test_support::Argb;
 using test_support::Blue;
 using test_support::Green;
 using test_support::Red;
+using test_support::ScreenPixel;
 using test_support::SolidImage;
 using test_support::SolidPixmap;
 
@@ -39,12 +40,6 @@ inline PixmapPtr DigitStrip(int cellW, int cellH, int ink = 0) {
 }
 inline ImagePtr DigitImage(int cellW, int cellH, int ink = 0) {
   return LoadAnimImage(DigitStrip(cellW, cellH, ink), cellW, cellH, 0, 10);
-}
-
-// The screen pixel (x, y) as it is now.
-inline uint32_t ScreenPixel(int x, int y) {
-  PixmapPtr p = GrabPixmap(x, y, 1, 1);
-  return p ? p->Get(0, 0) : 0;
 }
 
 // The digit whose cell colour, drawn at `alpha` over black, shows at (x, y); -1 for none.

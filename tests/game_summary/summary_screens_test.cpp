@@ -23,6 +23,7 @@ using test_support::Argb;
 using test_support::Blue;
 using test_support::Green;
 using test_support::Red;
+using test_support::ScreenPixel;
 using test_support::SolidImage;
 
 constexpr uint32_t kBackdrop = Argb(255, 30, 30, 140);
@@ -31,11 +32,6 @@ constexpr uint32_t kRoller = Argb(255, 120, 70, 20);
 constexpr uint32_t kLeftDoor = Argb(255, 200, 40, 40);
 constexpr uint32_t kRightDoor = Argb(255, 40, 200, 40);
 constexpr uint32_t kNewBest = Argb(255, 250, 250, 0);
-
-uint32_t Pixel(int x, int y) {
-  PixmapPtr p = GrabPixmap(x, y, 1, 1);
-  return p ? p->Get(0, 0) : 0;
-}
 
 bool Near(uint32_t a, uint32_t b, int tolerance = 4) {
   return std::abs(Red(a) - Red(b)) <= tolerance && std::abs(Green(a) - Green(b)) <= tolerance &&
@@ -188,12 +184,12 @@ TEST_F(SummaryScreenTest, TheOpenScrollShowsItsTextsForTheQuestAndTheEndlessMode
     } else {
       lv().summaryDisplayET(125, 61, 9000);
     }
-    EXPECT_TRUE(Near(Pixel(250, 200), kParchment));
-    EXPECT_TRUE(Near(Pixel(250, 420), kParchment));
-    EXPECT_TRUE(Near(Pixel(400, 140), kRoller));  // the top roller over the band's upper edge
-    EXPECT_TRUE(Near(Pixel(400, 460), kRoller));
-    EXPECT_TRUE(Near(Pixel(100, 300), kLeftDoor));
-    EXPECT_TRUE(Near(Pixel(700, 300), kRightDoor));
+    EXPECT_TRUE(Near(ScreenPixel(250, 200), kParchment));
+    EXPECT_TRUE(Near(ScreenPixel(250, 420), kParchment));
+    EXPECT_TRUE(Near(ScreenPixel(400, 140), kRoller));  // the top roller over the band's upper edge
+    EXPECT_TRUE(Near(ScreenPixel(400, 460), kRoller));
+    EXPECT_TRUE(Near(ScreenPixel(100, 300), kLeftDoor));
+    EXPECT_TRUE(Near(ScreenPixel(700, 300), kRightDoor));
     ExpectRowsWritten(true);
     for (int y : {225, 258, 291, 324, 357, 390}) EXPECT_GT(InkIn(445, y, 100, 22), 5) << y;
     EXPECT_EQ(InkIn(445, 175, 120, 22), 0);  // the heading and footer have no value
@@ -213,14 +209,14 @@ TEST_F(SummaryScreenTest, TheTextsFollowTheBandAndVanishOnceTheScrollHasClosed) 
   EXPECT_GT(InkIn(285, 258, 150, 22), 20);
   EXPECT_GT(InkIn(285, 291, 150, 22), 20);
   for (int y : {175, 225, 324, 357, 390, 430}) EXPECT_EQ(InkIn(285, y, 150, 22), 0) << y;
-  EXPECT_TRUE(Near(Pixel(250, 300), kBackdrop));  // no band of parchment yet
+  EXPECT_TRUE(Near(ScreenPixel(250, 300), kBackdrop));  // no band of parchment yet
   // From phase 10 the texts are drawn with alpha 0.
   Backdrop();
   OpenScroll();
   lv().summaryPhase = 10;
   lv().summaryDisplayET(0, 0, 0);
   ExpectRowsWritten(false);
-  EXPECT_TRUE(Near(Pixel(250, 300), kParchment));
+  EXPECT_TRUE(Near(ScreenPixel(250, 300), kParchment));
 }
 
 TEST_F(SummaryScreenTest, DoorsCloseOverTheScreenAndTheBlackoutCoversAll) {
@@ -241,17 +237,17 @@ TEST_F(SummaryScreenTest, DoorsCloseOverTheScreenAndTheBlackoutCoversAll) {
     lv().summaryPhase = 2;
     lv().doorsOffset = c.offset;
     lv().summaryDisplay();
-    for (auto [x, y] : c.left) EXPECT_TRUE(Near(Pixel(x, y), kLeftDoor)) << x << "," << y;
-    for (auto [x, y] : c.right) EXPECT_TRUE(Near(Pixel(x, y), kRightDoor)) << x << "," << y;
-    for (auto [x, y] : c.open) EXPECT_TRUE(Near(Pixel(x, y), kBackdrop)) << x << "," << y;
+    for (auto [x, y] : c.left) EXPECT_TRUE(Near(ScreenPixel(x, y), kLeftDoor)) << x << "," << y;
+    for (auto [x, y] : c.right) EXPECT_TRUE(Near(ScreenPixel(x, y), kRightDoor)) << x << "," << y;
+    for (auto [x, y] : c.open) EXPECT_TRUE(Near(ScreenPixel(x, y), kBackdrop)) << x << "," << y;
   }
   // Open doors in phase 2 are not drawn; the black fade goes over everything.
   Backdrop();
   lv().doorsOffset = 0.0f;
   lv().blackoutAlpha = 1.0f;
   lv().summaryDisplay();
-  EXPECT_TRUE(Near(Pixel(10, 10), 0xFF000000u));
-  EXPECT_TRUE(Near(Pixel(790, 590), 0xFF000000u));
+  EXPECT_TRUE(Near(ScreenPixel(10, 10), 0xFF000000u));
+  EXPECT_TRUE(Near(ScreenPixel(790, 590), 0xFF000000u));
 }
 
 TEST_F(SummaryScreenTest, TheQuestScrollSparksEveryFortiethFrame) {
@@ -296,7 +292,7 @@ TEST_F(SummaryScreenTest, TheNewBestCaptionCountsInWhenTheBestIsBeaten) {
     for (int i = 0; i < 60; ++i) lv().summaryDisplayET(0, 0, c.best);
     EXPECT_EQ(lv().newBestCountdown, c.shown ? 0 : 82);
     EXPECT_EQ(SparkList->Count(), c.shown ? 82 : 0);
-    EXPECT_EQ(Near(Pixel(400, 540), kNewBest), c.shown);
+    EXPECT_EQ(Near(ScreenPixel(400, 540), kNewBest), c.shown);
   }
 
   lv().startSummary();
@@ -310,7 +306,7 @@ TEST_F(SummaryScreenTest, TheNewBestCaptionCountsInWhenTheBestIsBeaten) {
     lv().summaryDisplayET(0, 0, 50);
     EXPECT_EQ(lv().newBestCountdown, 82 - 2 * frame);
     const bool visible = frame >= 22;  // alpha 1 - 38 / 40 = 0.05 on the 22nd frame
-    EXPECT_EQ(!Near(Pixel(400, 540), kBackdrop, 2), visible) << frame;
+    EXPECT_EQ(!Near(ScreenPixel(400, 540), kBackdrop, 2), visible) << frame;
   }
   // The scroll closing stops the count where it is.
   lv().summaryPhase = 9;

@@ -26,6 +26,11 @@ PixmapPtr SolidPixmap(int w, int h, uint32_t argb) {
 
 ImagePtr SolidImage(int w, int h, uint32_t argb) { return LoadImage(SolidPixmap(w, h, argb)); }
 
+uint32_t ScreenPixel(int x, int y) {
+  PixmapPtr p = GrabPixmap(x, y, 1, 1);
+  return p ? p->Get(0, 0) : 0;
+}
+
 void OpenScreen() {
   ASSERT_TRUE(Graphics(800, 600, 0) != nullptr);
   ResetDrawingState();

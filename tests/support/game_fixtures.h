@@ -29,6 +29,9 @@ inline int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
 PixmapPtr SolidPixmap(int w, int h, uint32_t argb);
 ImagePtr SolidImage(int w, int h, uint32_t argb);
 
+// The screen pixel (x, y) as it is now; 0 when it cannot be read.
+uint32_t ScreenPixel(int x, int y);
+
 // Opens the 800 x 600 screen with a fresh drawing state and a black back buffer.
 void OpenScreen();
 
