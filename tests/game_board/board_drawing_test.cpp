@@ -7,9 +7,7 @@ using namespace play;
 namespace {
 
 ImagePtr Solid(int w, int h, uint32_t argb) {
-  PixmapPtr p = CreatePixmap(w, h);
-  ClearPixels(p, argb);
-  return LoadImage(p, 0);
+  return LoadImage(test_support::SolidPixmap(w, h, argb), 0);
 }
 
 bool Yellowish(int r, int g, int b) { return r > 100 && g > 100 && b < 60; }

@@ -69,8 +69,7 @@ inline std::string WriteHomeFile(const std::string& relPath, const std::string& 
 // Writes a small picture of one colour (a PNG, whatever the name's extension).
 inline std::string WritePicture(const std::string& path, uint32_t argb) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  PixmapPtr pixmap = CreatePixmap(4, 4);
-  ClearPixels(pixmap, argb);
+  PixmapPtr pixmap = test_support::SolidPixmap(4, 4, argb);
   EXPECT_TRUE(SavePixmapPNG(pixmap, path));
   return path;
 }

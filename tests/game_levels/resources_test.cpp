@@ -84,8 +84,7 @@ TEST_F(ResourcesTest, DrawShowsTheBackgroundOpaqueAndNothingWithout) {
   Cls();
   level->Draw();  // no picture yet
   EXPECT_EQ(ReadPixel(headless::CaptureBackBuffer(), 1, 1) & 0xFFFFFFu, 0u);
-  PixmapPtr half = CreatePixmap(4, 4);
-  ClearPixels(half, 0x80FF0000u);
+  PixmapPtr half = test_support::SolidPixmap(4, 4, 0x80FF0000u);
   level->background = LoadImage(half);
   SetColor(0, 0, 0);
   SetAlpha(0.2f);

@@ -139,8 +139,7 @@ TEST_F(TimerTest, WithoutALimitTheTimePlayedIsStillCounted) {
 
 TEST_F(TimerTest, TheFramePictureIsDrawnOnlyUnderALimit) {
   ASSERT_TRUE(Graphics(800, 600, 0) != nullptr);
-  PixmapPtr solid = CreatePixmap(8, 8);
-  ClearPixels(solid, 0xFF00FF00u);
+  PixmapPtr solid = test_support::SolidPixmap(8, 8, 0xFF00FF00u);
   timeManager->timerImage = nullptr;
   timeManager->frameImages.fill(solid);
   timeManager->frameImage = nullptr;

@@ -84,12 +84,8 @@ inline RunePtr AddRune(const std::string& id, const std::string& colour, uint32_
   auto rune = std::make_shared<TRune>();
   rune->id = FromUtf8(id);
   rune->color = FromUtf8(colour);
-  PixmapPtr p32 = CreatePixmap(32, 32);
-  ClearPixels(p32, argb);
-  PixmapPtr p40 = CreatePixmap(40, 40);
-  ClearPixels(p40, argb);
-  rune->image = LoadImage(p32, 0);
-  rune->image40 = LoadImage(p40, 0);
+  rune->image = LoadImage(test_support::SolidPixmap(32, 32, argb), 0);
+  rune->image40 = LoadImage(test_support::SolidPixmap(40, 40, argb), 0);
   runes->runes->AddLast(rune);
   return rune;
 }
