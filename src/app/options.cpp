@@ -2,13 +2,13 @@
 
 #include "app/data_folders.h"
 #include "app/standin_game_save.h"
-#include "app/standin_profiles.h"
 #include "datafiles/tsc_file.h"
 #include "game/levels/level_sequencer.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "profiles/profile_manager.h"
 
 OptionsPtr options;
 int32_t saveToProfile = 0;
@@ -35,16 +35,6 @@ TSCFilePtr DefaultOptionsStore() {
   SetTSCStringKey(file, kGroup, u"lastProfile", u"morvell", 0);
   return file;
 }
-
-// Moves a damaged options file out of the way, to "options.tsc.bad" (or the first free
-// "options.tsc.bad<n>"), so it is never overwritten. False when it could not be moved.
-bool SetAside(const std::string& path, std::string& movedTo) {
-  movedTo = path + ".bad";
-  for (int n = 2; FileType(movedTo) != FILETYPE_NONE && n < 1000; ++n) {
-    movedTo = path + ".bad" + std::to_string(n);
-  }
-  return RenameFile(path, movedTo);
-}
 }  // namespace
 
 std::string OptionsFilePath() { return myDocsFolder + "/data/options.tsc"; }
@@ -64,7 +54,7 @@ void TOptions::Load() {
   } catch (const TextError& error) {
     // A damaged file does not stop the game: it is kept aside and a new default file is used.
     std::string movedTo;
-    if (SetAside(path, movedTo)) {
+    if (MoveFileAside(path, movedTo)) {
       Print("The options file " + path + " could not be read (" + error.what() +
             "); it was moved to " + movedTo + " and the default options are used.");
       CreateOptionsFile();

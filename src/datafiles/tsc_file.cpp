@@ -56,6 +56,13 @@ bool TSCSameName(const String& a, const String& b) {
   return true;
 }
 
+int32_t SaturatedInt(float value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483648.0f) return INT32_MAX;
+  if (value <= -2147483648.0f) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
 float TSCNumberValue(const String& text) {
   // atof sees the low 8 bits of every character.
   return NarrowToFloat(ToDouble(FromPath(ToPath(text))));

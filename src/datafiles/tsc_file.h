@@ -65,6 +65,9 @@ using TSCFilePtr = std::shared_ptr<TTSCFile>;
 String TSCNumberText(float value);
 // The value of a number text: C atof on the low 8 bits of each character, narrowed to float.
 float TSCNumberValue(const String& text);
+// A number of a store as a whole number: cut toward zero and held at the int range (a float
+// beyond it has no defined conversion); NaN gives 0.
+int32_t SaturatedInt(float value);
 // ASCII-only case-insensitive equality of two texts.
 bool TSCSameName(const String& a, const String& b);
 

@@ -291,6 +291,16 @@ bool CopyFile(const std::string& from, const std::string& to) {
   return SaveBytesSafely(to, bytes);
 }
 
+bool MoveFileAside(const std::string& path, std::string& movedTo) {
+  constexpr int kMostNames = 1000;
+  movedTo = path + ".bad";
+  for (int n = 2; FileType(movedTo) != FILETYPE_NONE; ++n) {
+    if (n > kMostNames) return false;
+    movedTo = path + ".bad" + std::to_string(n);
+  }
+  return RenameFile(path, movedTo);
+}
+
 std::string CurrentDir() {
   std::vector<char> buf(4096);
   while (!getcwd(buf.data(), buf.size())) {

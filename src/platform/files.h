@@ -21,6 +21,9 @@ bool DeleteFile(const std::string& path);
 bool DeleteDir(const std::string& path, bool recurse = false);
 bool RenameFile(const std::string& from, const std::string& to);
 bool CopyFile(const std::string& from, const std::string& to);
+// Moves a file that could not be read out of the way, to path + ".bad" or the first free
+// path + ".bad<n>" (n from 2), so it is never overwritten. False when it could not be moved.
+bool MoveFileAside(const std::string& path, std::string& movedTo);
 std::string CurrentDir();
 bool ChangeDir(const std::string& path);
 std::string HomeDir();  // $HOME

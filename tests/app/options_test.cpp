@@ -1,3 +1,5 @@
+// The options file: defaults, reading and writing, a damaged file set aside, the last profile
+// selected, and the game in progress saved with the options while a quest is played.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,11 +8,14 @@
 #include "app/data_folders.h"
 #include "app/options.h"
 #include "app/standin_game_save.h"
-#include "app/standin_profiles.h"
 #include "game/levels/level_sequencer.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "profiles/profile_manager.h"
+#include "support/game_fixtures.h"
+
+using test_support::Output;
 
 namespace {
 const char* const kDefaultFile =
@@ -28,7 +33,7 @@ class OptionsFile : public testing::Test {
     GetDataFolders();
     options = std::make_shared<TOptions>();
     sequencer = std::make_shared<TLevelSequencer>();
-    profile = std::make_shared<TProfileManager>();
+    profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
   }
   static std::string Path() { return myDocsFolder + "/data/options.tsc"; }
   static std::string Read(const std::string& path) {
@@ -40,12 +45,14 @@ class OptionsFile : public testing::Test {
     ASSERT_TRUE(SaveBytesSafely(Path(), std::vector<uint8_t>(text.begin(), text.end())));
   }
   static void AddProfiles(std::initializer_list<const char16_t*> names) {
-    for (const char16_t* n : names) {
-      auto p = std::make_shared<TProfile>();
-      p->name = n;
-      profile->profiles->AddLast(p);
-    }
+    for (const char16_t* n : names) ASSERT_EQ(profile->NewProfile(n), 1);
     profile->current = profile->profiles->First();
+  }
+  // The number key as the current profile's file holds it (0 when it is missing).
+  static int32_t NumberOnDisk(const String& key) {
+    ProfilePtr onDisk = TProfile::Create(profile->current->path);
+    EXPECT_TRUE(onDisk);
+    return onDisk ? onDisk->GetNumber(key) : 0;
   }
 };
 }  // namespace
@@ -78,7 +85,7 @@ TEST_F(OptionsFile, CreateOptionsFileLeavesTheFieldsAlone) {
 }
 
 TEST_F(OptionsFile, SavedOptionsReadBack) {
-  AddProfiles({u"anna", u"Bert"});
+  AddProfiles({u"Anna", u"Bert"});
   profile->SelectProfile(u"Bert");
   options->screenMode = 1;
   options->musicVol = 0.25f;
@@ -113,8 +120,8 @@ TEST_F(OptionsFile, LastProfileSelectsOnlyAnExactName) {
     const char* lastProfile;
     const char16_t* current;
   };
-  const Case cases[] = {{"Bert", u"Bert"}, {"bert", u"anna"}, {"nobody", u"anna"}, {"", u"anna"}};
-  AddProfiles({u"anna", u"Bert"});
+  const Case cases[] = {{"Bert", u"Bert"}, {"bert", u"Anna"}, {"nobody", u"Anna"}, {"", u"Anna"}};
+  AddProfiles({u"Anna", u"Bert"});
   for (const Case& c : cases) {
     profile->current = profile->profiles->First();
     Write(std::string("Settings{\n\tscreenMode=0\n\tmusicVol=0.5\n\tsoundVol=0.7\n"
@@ -178,11 +185,12 @@ TEST_F(OptionsFile, DamagedFileIsSetAsideAndDefaultsAreUsed) {
 
 TEST_F(OptionsFile, GameInProgressIsSavedOnlyWhileAQuestIsPlayed) {
   AddProfiles({u"anna"});
+  profile->SetNumber(u"inMemory", 7, 0);
   gameSaveCalls.clear();
   saveToProfile = 0;
   saveOptions();
   EXPECT_TRUE(gameSaveCalls.empty());
-  EXPECT_EQ(profile->profileWrites, 0);
+  Output([] { EXPECT_EQ(NumberOnDisk(u"inMemory"), 0); });
   EXPECT_EQ(FileType(Path()), FILETYPE_FILE);
 
   saveToProfile = 1;
@@ -191,13 +199,14 @@ TEST_F(OptionsFile, GameInProgressIsSavedOnlyWhileAQuestIsPlayed) {
       "saveBoard runes 0", "SaveLastBlock runes 0", "SavePuzzles 0",    "SaveProfile 0",
       "SaveSpells runes 0", "SaveLevelStats 0",     "SaveMagicSphere 0"};
   EXPECT_EQ(gameSaveCalls, expected);
-  EXPECT_EQ(profile->profileWrites, 1);
+  EXPECT_EQ(NumberOnDisk(u"inMemory"), 7);
 
   // The options-only save never touches the game in progress.
   gameSaveCalls.clear();
+  profile->SetNumber(u"inMemory", 8, 0);
   options->SaveOptionsOnly();
   EXPECT_TRUE(gameSaveCalls.empty());
-  EXPECT_EQ(profile->profileWrites, 1);
+  EXPECT_EQ(NumberOnDisk(u"inMemory"), 7);
   saveToProfile = 0;
 }
 
