@@ -1,5 +1,6 @@
 #include "toolkit/font.h"
 
+#include "app/data_folders.h"
 #include "platform/pixmap.h"
 
 std::vector<FontPtr> fonts(2);
@@ -103,4 +104,11 @@ FontPtr CreateFont(const ImageSource& path, const String& letterOrder, float lin
   DimPtr spaceDim = CreateDim(0.0f, 0.0f, lineHeight / 2.0f, lineHeight, 0.0f, 1.0f, 1.0f, 0);
   font->letters->AddLast(CreateLetter(spaceImage, u" ", spaceDim));
   return font;
+}
+
+void LoadProgramFonts() {
+  fonts[0] = CreateFont(FromPath(bundleDir + "gfx/fonts/alfabet-maly.png"),
+                        u"abcdefghijklmnopqrstuvwxyz,.?-!#$*&@%()<>{}'1234567890", 30, 0);
+  fonts[1] = CreateFont(FromPath(bundleDir + "gfx/fonts/small-letters3.png"),
+                        u"abcdefghijklmnopqrstuvwxyz0123456789", 32, 3);
 }

@@ -50,3 +50,7 @@ LetterPtr CreateLetter(const ImagePtr& image, const String& character, const Dim
 // The program's two bitmap fonts (element 0 the large letters, element 1 the small ones): two
 // empty slots from the start, filled by the loading screen.
 extern std::vector<FontPtr> fonts;
+// Fills both slots from their glyph strips under the game folder (the start-up loading's font
+// stage): 0 the menu font of the menu window and the profile screen, 1 the text font of the
+// hiscores, the credits and the world map. A strip that does not load is reported by name.
+void LoadProgramFonts();
