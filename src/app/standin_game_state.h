@@ -5,3 +5,9 @@
 #include <cstdint>
 
 extern int32_t gameState;
+
+// Game-over popups shown for the current quest level; the quest level loop zeroes it when it
+// starts a level other than the last one it started.
+extern int32_t levelReplays;
+// 1: end the current quest level as passed. Only the game-over popup's skip button sets it.
+extern int32_t skipLevel;

@@ -256,6 +256,16 @@ float GetTSCNumberKey(const TSCFilePtr& file, const String& path, const String& 
   return file->GetNumberKey(path, name, index);
 }
 
+int32_t TSCWholeNumber(float value) {
+  if (!std::isfinite(value) || value >= 2147483648.0f || value < -2147483648.0f) return 0;
+  return static_cast<int32_t>(value);
+}
+
+int32_t GetTSCWholeNumberKey(const TSCFilePtr& file, const String& path, const String& name,
+                             int index) {
+  return TSCWholeNumber(GetTSCNumberKey(file, path, name, index));
+}
+
 int SetTSCStringKey(const TSCFilePtr& file, const String& path, const String& name,
                     const String& value, int index) {
   file->SetStringKey(path, name, value, index);

@@ -399,11 +399,77 @@ ARTGEN_FAMILY(titleFamily) {
     addImage("gfx/title/morvell.png", 355, 105, logo);
 }
 
+namespace {
+
+// The information popups' panel: a parchment sheet in a gold trim with a gem at each corner,
+// over a soft shadow. The text is written on it in dark ink by the game.
+void infoPanel(Canvas& c, int w, int h, int seed) {
+    cairo_t* cr = c.cr();
+    glow(c, [&](cairo_t* g) { roundRect(g, 6, 8, w - 12, h - 12, 16); cairo_fill(g); }, {0, 0, 0}, 0.6, 4);
+    parchment(c, 8, 8, w - 16, h - 16, 14, seed);
+    metalFrame(cr, 5, 5, w - 10, h - 10, 17, 5, true);
+    // A thin inked rule inside the trim.
+    roundRect(cr, 17, 17, w - 34, h - 34, 8);
+    cairo_set_line_width(cr, 1);
+    setCol(cr, pal::bronze, 0.55);
+    cairo_stroke(cr);
+    const int colours[4] = {4, 2, 7, 9};
+    for (int i = 0; i < 4; ++i) {
+        double cx = (i % 2) ? w - 12 : 12, cy = (i / 2) ? h - 12 : 12;
+        drawGem(c, runeLook(colours[i]), cx, cy, 18);
+    }
+    // Small scrolls of gold in the middle of the top and bottom trims.
+    for (double cy : {7.5, h - 7.5}) {
+        cairo_arc(cr, w / 2.0, cy, 6, 0, 2 * M_PI);
+        cairo_pattern_t* m = metalGradient(w / 2.0 - 6, cy - 6, w / 2.0 + 6, cy + 6, true);
+        cairo_set_source(cr, m);
+        cairo_fill(cr);
+        cairo_pattern_destroy(m);
+        drawGlyph(c, runicLetter(static_cast<int>(cy)), pal::gold, w / 2.0, cy, 9);
+    }
+}
+
+// Three runes on the board, the middle one turned to stone.
+void stoneIcon(Canvas& c) {
+    drawGem(c, runeLook(3), 11, 30, 20);
+    drawStone(c, runeLook(3), 24, 22, 26);
+    drawGem(c, runeLook(3), 37, 30, 20);
+}
+
+// The magic sphere in small: a gold ring holding five vials of rune colours.
+void sphereIcon(Canvas& c) {
+    cairo_t* cr = c.cr();
+    softLight(cr, 24, 24, 24, rgb(150, 120, 255), 0.5);
+    cairo_arc(cr, 24, 24, 17, 0, 2 * M_PI);
+    cairo_pattern_t* inner = cairo_pattern_create_radial(20, 20, 2, 24, 24, 17);
+    stop(inner, 0, rgb(80, 60, 160));
+    stop(inner, 1, rgb(14, 10, 40));
+    cairo_set_source(cr, inner);
+    cairo_fill(cr);
+    cairo_pattern_destroy(inner);
+    cairo_set_line_width(cr, 3);
+    cairo_arc(cr, 24, 24, 18, 0, 2 * M_PI);
+    cairo_pattern_t* rim = metalGradient(6, 6, 42, 42, true);
+    cairo_set_source(cr, rim);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
+    for (int i = 0; i < 5; ++i) {
+        double a = -M_PI / 2 + i * 2 * M_PI / 5;
+        drawGem(c, runeLook(1 + i * 2), 24 + 11 * std::cos(a), 24 + 11 * std::sin(a), 11);
+    }
+}
+
+}  // namespace
+
 ARTGEN_FAMILY(popupFamily) {
     addStrip("gfx/info/ok.png", 56, 28, 2, [](Canvas& c, int f) {
         buttonPlate(c, 1, 2, 54, 24, f == 1);
         caption(c, 8, 2, 40, 24, "OK", plainButtonStyle(f == 1));
     });
+    addImage("gfx/info/panel-large.png", 400, 300, [](Canvas& c) { infoPanel(c, 400, 300, 611); });
+    addImage("gfx/info/panel-small.png", 360, 200, [](Canvas& c) { infoPanel(c, 360, 200, 612); });
+    addImage("gfx/info/icon-stone.png", 48, 48, stoneIcon);
+    addImage("gfx/info/icon-sphere.png", 48, 48, sphereIcon);
 }
 
 ARTGEN_FAMILY(storyFamily) {

@@ -24,15 +24,8 @@ namespace {
 
 const String kLevelGroup = S("Settings::Level");
 
-// A number key cut toward zero; a value outside the int range (or not a number) gives 0
-// instead of an undefined conversion.
-int32_t WholeNumber(float value) {
-  if (!std::isfinite(value) || value >= 2147483648.0f || value < -2147483648.0f) return 0;
-  return static_cast<int32_t>(value);
-}
-
 int32_t NumberKey(const TSCFilePtr& tsc, const String& group, const String& key) {
-  return WholeNumber(GetTSCNumberKey(tsc, group, key, 0));
+  return GetTSCWholeNumberKey(tsc, group, key, 0);
 }
 
 // An archive entry: 0 when the archive (or the executable's own archive) is missing too.

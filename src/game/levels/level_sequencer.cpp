@@ -1,7 +1,5 @@
 #include "game/levels/level_sequencer.h"
 
-#include <cmath>
-
 #include "app/data_folders.h"
 #include "datafiles/bca_archive.h"
 #include "game/board/board_manager.h"
@@ -13,23 +11,14 @@
 
 LevelSequencerPtr sequencer;
 
-namespace {
-
-int32_t WholeNumber(float value) {
-  if (!std::isfinite(value) || value >= 2147483648.0f || value < -2147483648.0f) return 0;
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace
-
 void TLevelSequencer::Start(int32_t level) {
   currentLevel = level;
   tsc = CreateTSCFile();
   const std::string archive = bundleDir + "data/settings_lp.bca";
   if (FileType(archive) != FILETYPE_NONE || SingleFileOffset() > 0)
     LoadTSCFileBB(tsc, archive, S("sequencer.tsc"));
-  firstLevel = WholeNumber(GetTSCNumberKey(tsc, S("Sequence"), S("FirstLevel"), 0));
-  lastLevel = WholeNumber(GetTSCNumberKey(tsc, S("Sequence"), S("LastLevel"), 0));
+  firstLevel = GetTSCWholeNumberKey(tsc, S("Sequence"), S("FirstLevel"), 0);
+  lastLevel = GetTSCWholeNumberKey(tsc, S("Sequence"), S("LastLevel"), 0);
 }
 
 int32_t TLevelSequencer::Get() {
@@ -38,7 +27,7 @@ int32_t TLevelSequencer::Get() {
       currentLevel == -1 ? S("Sequence::LevelA") : S("Sequence::Level") + FromInt(currentLevel);
   if (!tsc) tsc = CreateTSCFile();
   fileName = GetTSCStringKey(tsc, group, S("FileName"), 0);
-  levelType = WholeNumber(GetTSCNumberKey(tsc, group, S("Type"), 0));
+  levelType = GetTSCWholeNumberKey(tsc, group, S("Type"), 0);
   return 1;
 }
 

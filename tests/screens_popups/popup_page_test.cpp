@@ -1,0 +1,207 @@
+// Popup pages: built from a group of a popup file (places, lines, icons, bad numbers), their
+// fade and OK button frame by frame, and which events they answer.
+#include "screens/popups/popup.h"
+
+#include <cmath>
+
+#include "popups_fixtures.h"
+
+namespace popups_test {
+namespace {
+
+class PopupPage : public testing::Test {
+ protected:
+  void SetUp() override { MakeScene(); }
+
+  // Moves the pointer over the OK button of `popup` (where its last Update put it), with the
+  // left button held or not.
+  void PointAtOk(const PopupPtr& popup, bool held) {
+    headless::MouseMoveAt(headless::FrameNumber(), popup->buttonX + 20, popup->buttonY + 10);
+    headless::MouseButtonAt(headless::FrameNumber(), 1, held);
+    PollSystem();
+  }
+};
+
+TEST_F(PopupPage, AutomaticPlacesFollowThePictureAndTheButtonIsCentred) {
+  PopupPtr popup = PopupFrom(Group("Info", PanelKeys("BEGIN_LEVEL", 0)));
+  EXPECT_EQ(popup->active, 1);
+  EXPECT_EQ(popup->alpha, 0.0f);
+  EXPECT_EQ(popup->buttonX, 372);
+  EXPECT_EQ(popup->buttonY, 316);
+  EXPECT_EQ(popup->textY, 160);
+  EXPECT_EQ(ToUtf8(popup->lines[0]), "Hello");
+}
+
+TEST_F(PopupPage, OffsetsAreAutomaticGivenOrZero) {
+  const std::string odd = WritePicture("odd.png", 401, 250, Argb(255, 1, 2, 3));
+  struct Case {
+    std::string offsets;
+    int buttonY, textY;
+  } cases[] = {
+      {"ButtonY = -1\nTextY = -1\n", 30 + 180, 30 + 50},  // 250 x 0.72 and 250 x 0.2, cut
+      {"ButtonY = 120\nTextY = 7\n", 150, 37},
+      {"", 30, 30},  // missing: the picture's top edge
+  };
+  for (const Case& c : cases) {
+    PopupPtr popup = PopupFrom(Group("P", "Image = \"" + odd + "\"\nX = 10\nY = 30\n" + c.offsets));
+    EXPECT_EQ(popup->buttonX, 10 + 200 - 28) << c.offsets;
+    EXPECT_EQ(popup->buttonY, c.buttonY) << c.offsets;
+    EXPECT_EQ(popup->textY, c.textY) << c.offsets;
+  }
+}
+
+TEST_F(PopupPage, BadCountsAndNumbersAreHeldInRange) {
+  struct Case {
+    std::string keys;
+    int lineCount, x;
+    std::string printed;
+  } cases[] = {
+      {"Lines = 150\nX = 5\n", 100, 5, "Popup P: Lines 150 taken as 100"},
+      {"Lines = -3\nX = 5\n", 0, 5, "Popup P: Lines -3 taken as 0"},
+      {"Lines = 2\nX = 3000000000\n", 2, 0, ""},
+      {"Lines = 2\nX = -1" + std::string(40, '0') + "\n", 2, 0, ""},  // beyond float: -inf
+  };
+  for (const Case& c : cases) {
+    PopupPtr popup;
+    const std::string out = Output([&] { popup = PopupFrom(Group("P", c.keys)); });
+    EXPECT_EQ(popup->lineCount, c.lineCount) << c.keys;
+    EXPECT_EQ(popup->x, c.x) << c.keys;
+    if (!c.printed.empty()) {
+      EXPECT_NE(out.find(c.printed), std::string::npos) << out;
+    }
+  }
+}
+
+TEST_F(PopupPage, TheOwnIconIsReadOnlyForSpellMinusOne) {
+  const std::string icon = WritePicture("icon.png", 48, 48, Argb(255, 9, 9, 9));
+  const std::string iconKeys = "IconImg = \"" + icon + "\"\nIconX = 12\nIconY = 34\n";
+  struct Case {
+    std::string keys;
+    bool loaded;
+    int iconX;
+  } cases[] = {
+      {"Spell = -1\n" + iconKeys, true, 12},
+      {"Spell = -1\n", false, 0},
+      {"Spell = 2\n" + iconKeys, false, 0},
+  };
+  for (const Case& c : cases) {
+    std::string out;
+    PopupPtr popup;
+    out = Output([&] { popup = PopupFrom(Group("P", c.keys)); });
+    EXPECT_EQ(popup->iconImage != nullptr, c.loaded) << c.keys;
+    EXPECT_EQ(popup->iconX, c.iconX) << c.keys;
+    // Keys of the own icon are asked for only when it is wanted.
+    EXPECT_EQ(out.find("P::IconImg does not exist") != std::string::npos,
+              c.keys == "Spell = -1\n")
+        << out;
+  }
+}
+
+TEST_F(PopupPage, APictureThatDoesNotLoadIsNamedAndMeasuresZero) {
+  PopupPtr popup;
+  const std::string out = Output([&] {
+    popup = PopupFrom(Group("Lost", "Image = \"gfx/info/none.png\"\nX = 100\nY = 50\n"
+                                    "ButtonY = -1\nTextY = -1\nLines = 1\nLine1 = \"Hi\"\n"));
+  });
+  EXPECT_NE(out.find("Popup Lost: the Image picture \"gfx/info/none.png\" cannot be loaded"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(popup->buttonX, 100 - 28);
+  EXPECT_EQ(popup->buttonY, 50);
+  // Text and button still show.
+  popup->alpha = 1.0f;
+  ButtonPtr ok = popupManager->okButton;
+  EXPECT_EQ(popup->Update(ok), 0);
+  EXPECT_EQ(ok->dim->x, 72.0f);
+}
+
+TEST_F(PopupPage, FadesInInTenCallsAndOutInElevenAfterOk) {
+  PopupPtr popup = PopupFrom(Group("Info", PanelKeys("BEGIN_LEVEL", 0)));
+  ButtonPtr ok = popupManager->okButton;
+  for (int call = 1; call <= 10; ++call) {
+    EXPECT_LT(popup->alpha, 1.0f) << call;
+    EXPECT_EQ(popup->Update(ok), 0);
+  }
+  EXPECT_GE(popup->alpha, 1.0f);
+  PointAtOk(popup, true);
+  EXPECT_EQ(popup->Update(ok), 0);  // the press: drawn at full opacity, now closing
+  EXPECT_EQ(popup->active, 0);
+  for (int call = 1; call <= 10; ++call) EXPECT_EQ(popup->Update(ok), 0) << call;
+  EXPECT_EQ(popup->Update(ok), 1);
+  EXPECT_EQ(app_test::MixedLevel(), kCloseLevel);  // one click-out sound
+}
+
+TEST_F(PopupPage, APressDuringTheFadeInClosesFromTheOpacityReachedWithOneSound) {
+  PopupPtr popup = PopupFrom(Group("Info", PanelKeys("BEGIN_LEVEL", 0)));
+  ButtonPtr ok = popupManager->okButton;
+  for (int call = 0; call < 3; ++call) popup->Update(ok);
+  PointAtOk(popup, true);
+  int calls = 0;
+  while (popup->Update(ok) == 0 && calls < 100) ++calls;
+  // Up to 0.4 on the press frame, then down through 0.3, 0.2, 0.1 and a float's hair above 0.
+  EXPECT_EQ(calls, 5);
+  EXPECT_EQ(app_test::MixedLevel(), kCloseLevel);  // holding the button plays nothing more
+}
+
+TEST_F(PopupPage, APressHeldFromBeforeThePopupDoesNotCloseIt) {
+  PopupPtr first = PopupFrom(Group("Info", PanelKeys("BEGIN_LEVEL", 0)));
+  ButtonPtr ok = popupManager->okButton;
+  first->Update(ok);  // puts the button in place
+  PointAtOk(first, true);
+  PopupPtr popup = PopupFrom(Group("Info", PanelKeys("BEGIN_LEVEL", 0)));
+  for (int call = 0; call < 30; ++call) EXPECT_EQ(popup->Update(ok), 0);
+  EXPECT_EQ(popup->active, 1);
+  PointAtOk(popup, false);
+  popup->Update(ok);
+  PointAtOk(popup, true);
+  popup->Update(ok);
+  EXPECT_EQ(popup->active, 0);
+}
+
+TEST_F(PopupPage, DrawsTheTextCentredAndTheSpellIconUnderItOnlyForKinds1To6) {
+  const std::string panel = WritePicture("white.png", 400, 300, Argb(255, 255, 255, 255));
+  for (int spell : {-2, 0, 1, 7}) {
+    test_support::OpenScreen();
+    PopupPtr popup = PopupFrom(Group(
+        "P", "Image = \"" + panel + "\"\nX = 200\nY = 100\nTextY = -1\nButtonY = -1\n"
+             "Lines = 0\nSpell = " + std::to_string(spell) + "\n"));
+    popup->alpha = 1.0f;
+    SetBlend(ALPHABLEND);
+    popup->Update(popupManager->okButton);
+    // With no lines the icon's centre sits at (x + W/2 - 2, textY + 20).
+    const uint32_t centre = ScreenPixel(200 + 200 - 2, 160 + 20);
+    const bool iconDrawn = test_support::Red(centre) < 200 || test_support::Blue(centre) < 200;
+    EXPECT_EQ(iconDrawn, spell == 1) << spell;
+  }
+}
+
+TEST_F(PopupPage, CanGoAnswersByNameAndClearingCount) {
+  struct Case {
+    const char* event;
+    int condition, matches;
+    const char* asked;
+    int expected;
+  } cases[] = {
+      {"BEGIN_LEVEL", 5, 0, "BEGIN_LEVEL", 1},
+      {"BEGIN_LEVEL", 0, 0, "begin_level", 0},
+      {"MAKE_MATCH", 2, 2, "MAKE_MATCH", 1},
+      {"MAKE_MATCH", 2, 1, "MAKE_MATCH", 0},
+      {"MAKE_MATCH", 2, 3, "MAKE_MATCH", 0},
+      {"RIGHT_UNUSED", 2, 2, "RIGHT_UNUSED", 1},
+      {"RIGHT_UNUSED", 2, 0, "RIGHT_UNUSED", 0},
+      {"RIGHT_UNUSED", 2, 2, "MAKE_MATCH", 0},
+      {"DRAGON", 9, 0, "DRAGON", 1},
+      {"DRAGON", 9, 0, "DRAGONS", 0},
+  };
+  for (const Case& c : cases) {
+    TPopup popup;
+    popup.event = FromUtf8(c.event);
+    popup.condition = c.condition;
+    level->matches = c.matches;
+    EXPECT_EQ(popup.CanGo(FromUtf8(c.asked)), c.expected)
+        << c.event << " " << c.condition << " at " << c.matches << " asked " << c.asked;
+  }
+}
+
+}  // namespace
+}  // namespace popups_test
