@@ -1,0 +1,3 @@
+#include "screens/title/standin_title_screen.h"
+
+TitleScreenPtr titleScreen;

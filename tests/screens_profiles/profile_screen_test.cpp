@@ -1,0 +1,311 @@
+// The profile screen driven by input scripts over a real profile folder: typing, the list's
+// buttons, the limits, the refused names, and the current profile kept in step with the game.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/data_folders.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "datafiles/tsc_file.h"
+#include "game/modes/standin_profile_game.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/headless.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "profiles/profile_fixtures.h"
+#include "screens/menu/options_window.h"
+#include "screens/profiles/profile_loader.h"
+#include "screens/title/standin_title_screen.h"
+#include "support/game_fixtures.h"
+#include "toolkit/font.h"
+#include "toolkit/spark.h"
+
+namespace {
+
+using profile_test::Names;
+
+class ProfileScreen : public testing::Test {
+ protected:
+  void SetUp() override {
+    test_support::OpenScreen();
+    profile = profile_test::MakeManager();
+    options = std::make_shared<TOptions>();
+    mouse = std::make_shared<TMouse>();
+    LoadProgramFonts();
+    for (int k = 0; k <= 3; ++k)
+      loadSparkImage(k, k == 0 ? "gfx/gwiazdki/gradball.png"
+                               : "gfx/gwiazdki/" + std::to_string(k) + ".png");
+    optionsWindow = std::make_shared<TOptionsWindow>();
+    optionsWindow->loadGfx();
+    optionsWindow->x = TOptionsWindow::kOriginX;
+    optionsWindow->y = TOptionsWindow::kOriginY;
+    titleScreen = std::make_shared<TTitleScreen>();
+    titleScreen->titleImage = LoadImage(std::string("gfx/title/glyphor-title.jpg"), 0);
+    profileLoader = std::make_shared<TProfileLoader>();
+    profileLoader->Load();
+    headless::SetFrameCap(headless::FrameNumber() + 600);
+  }
+  void TearDown() override { TSpark::destroyAll(); }
+
+  static void Profiles(std::initializer_list<const char16_t*> names) {
+    for (const char16_t* n : names) ASSERT_EQ(profile->NewProfile(n), 1);
+    profile->SelectProfile(*names.begin());
+  }
+  static String Current() { return profile->current ? profile->current->name : u""; }
+  // The remembered profile in the options file; "" when the file was not written.
+  static std::string Remembered() {
+    if (FileType(OptionsFilePath()) != 1) return "";
+    TSCFilePtr tsc = CreateTSCFile();
+    LoadTSCFile(tsc, OptionsFilePath());
+    return ToUtf8(GetTSCStringKey(tsc, u"Settings", u"lastProfile", 0));
+  }
+  // A click at the middle of a menu button, `frame` frames from now.
+  static void ClickButton(const MenuPtr& menu, int id, int frame) {
+    ButtonPtr b = menu->GetItem(id);
+    ASSERT_TRUE(b);
+    const int f = headless::FrameNumber() + frame;
+    headless::MouseMoveAt(f, static_cast<int>(b->dim->x + b->dim->width / 2),
+                          static_cast<int>(b->dim->y + b->dim->height / 2));
+    headless::MouseClickAt(f + 1, 1);
+  }
+  static int In(int frames) { return headless::FrameNumber() + frames; }
+  // Frames of the screen outside show: Update, then Draw.
+  static void Frames(int n) {
+    for (int i = 0; i < n; ++i) {
+      if (profileLoader->Update() == 1) return;
+      profileLoader->Draw();
+    }
+  }
+  static void OpenList() {
+    profileLoader->UpdateList();
+    profileLoader->mode = TProfileLoader::kList;
+    profileLoader->selectedName = Current();
+  }
+};
+
+TEST_F(ProfileScreen, TypingTakesLettersDigitsAndInnerSpacesInLowerCaseUpToTen) {
+  struct Case {
+    const char* name;
+    const char16_t* typed;
+    const char16_t* entry;
+  };
+  const Case cases[] = {
+      {"upper case lowered", u"Ab 9", u"ab 9"},
+      {"a leading space ignored", u" x", u"x"},
+      {"trailing spaces stay", u"x  ", u"x  "},
+      {"punctuation and other letters ignored", u"a.b!\u00e9-_c", u"abc"},
+      {"ten at most", u"abcdefghijkl", u"abcdefghij"},
+      {"a backspace makes room", u"abcdefghijk\bz", u"abcdefghiz"},
+      {"backspace on an empty entry", u"\b\ba", u"a"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FlushKeys();
+    profileLoader->entryText->text.clear();
+    headless::TypeAt(In(0), c.typed);
+    // One character a frame.
+    const int n = static_cast<int>(std::u16string(c.typed).size());
+    for (int i = 0; i < n; ++i) {
+      PollSystem();
+      profileLoader->UpdateText();
+      Flip();
+    }
+    EXPECT_EQ(profileLoader->entryText->text, c.entry);
+  }
+}
+
+TEST_F(ProfileScreen, FirstRunIgnoresEscapeAndEndsByCreatingTheTypedProfile) {
+  ASSERT_EQ(profile->GetProfilesList()->Count(), 0);
+  headless::KeyPressAt(In(3), KEY_ESCAPE);
+  headless::TypeAt(In(5), u"Wren");
+  headless::KeyPressAt(In(12), KEY_ENTER);
+  int modeAtEscape = 0;
+  const int afterEscape = In(6);
+  headless::SetFrameCallback([&](int frame) {
+    if (frame == afterEscape) modeAtEscape = profileLoader->mode;
+  });
+  EXPECT_EQ(profileLoader->show(TProfileLoader::kFirstRun), 0);
+  headless::SetFrameCallback(nullptr);
+  EXPECT_EQ(modeAtEscape, TProfileLoader::kFirstRun);
+  EXPECT_EQ(Names(profile->GetProfilesList()), (std::vector<String>{u"wren"}));
+  EXPECT_EQ(Current(), u"wren");
+  EXPECT_EQ(FileType(profile_test::Folder() + "/wren.dat"), 1);
+  EXPECT_EQ(Remembered(), "wren");
+  EXPECT_EQ(profileLoads, 1);
+  EXPECT_GT(profileLoader->fadeAlpha, 0.0f);
+}
+
+TEST_F(ProfileScreen, ANameTakenByAFileOfAnotherPortalIsRefusedAndNothingIsLoaded) {
+  profile_test::WriteRaw("bob.dat", profile_test::Scrambled(profile_test::ProfileText("Other")));
+  Profiles({u"ann"});
+  profile->UpdateList();
+  ASSERT_EQ(Names(profile->GetProfilesList()), (std::vector<String>{u"ann"}));
+  OpenList();
+  ClickButton(profileLoader->listMenu, TProfileLoader::kNew, 1);
+  headless::TypeAt(In(4), u"bob");
+  headless::KeyPressAt(In(9), KEY_ENTER);
+  Frames(12);
+  EXPECT_EQ(profileLoader->mode, TProfileLoader::kNewName);
+  EXPECT_EQ(profileLoader->nameExists, 1);
+  EXPECT_EQ(Current(), u"ann");
+  EXPECT_EQ(profileLoads, 0);
+  EXPECT_EQ(Remembered(), "");
+  // A backspace clears the warning; another name then goes through.
+  headless::TypeAt(In(1), u"\bx");
+  headless::KeyPressAt(In(4), KEY_ENTER);
+  Frames(6);
+  EXPECT_EQ(profileLoader->mode, TProfileLoader::kList);
+  EXPECT_EQ(Current(), u"box");
+  EXPECT_EQ(Remembered(), "box");
+}
+
+TEST_F(ProfileScreen, EnterAndEscapeInOneFrameGoBackToTheList) {
+  Profiles({u"ann"});
+  OpenList();
+  ClickButton(profileLoader->listMenu, TProfileLoader::kNew, 1);
+  headless::TypeAt(In(4), u"cy");
+  headless::KeyPressAt(In(8), KEY_ENTER);
+  headless::KeyPressAt(In(8), KEY_ESCAPE);
+  Frames(10);
+  EXPECT_EQ(profileLoader->mode, TProfileLoader::kList);
+  EXPECT_EQ(Names(profile->GetProfilesList()), (std::vector<String>{u"ann"}));
+}
+
+TEST_F(ProfileScreen, NewAtNineAndTenNamesAndDeleteOfTheLastProfile) {
+  struct Case {
+    const char* name;
+    int profiles;
+    int button;
+    int32_t mode;
+  };
+  const Case cases[] = {
+      {"new with nine", 9, TProfileLoader::kNew, TProfileLoader::kNewName},
+      {"new with ten", 10, TProfileLoader::kNew, TProfileLoader::kProfileLimit},
+      {"delete with one", 1, TProfileLoader::kDelete, TProfileLoader::kLastProfile},
+      {"delete with two", 2, TProfileLoader::kDelete, TProfileLoader::kDeleteConfirm},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const String& n : Names(profile->GetProfilesList())) profile->DeleteProfile(n);
+    for (int i = 0; i < c.profiles; ++i) profile->NewProfile(FromUtf8("p" + std::to_string(i)));
+    OpenList();
+    ClickButton(profileLoader->listMenu, c.button, 1);
+    Frames(3);
+    EXPECT_EQ(profileLoader->mode, c.mode);
+    // The messages go back to the list on Enter.
+    if (c.mode == TProfileLoader::kProfileLimit || c.mode == TProfileLoader::kLastProfile) {
+      headless::KeyPressAt(In(1), KEY_ENTER);
+      Frames(3);
+      EXPECT_EQ(profileLoader->mode, TProfileLoader::kList);
+    }
+    EXPECT_EQ(profile->GetProfilesList()->Count(), c.profiles);
+  }
+}
+
+TEST_F(ProfileScreen, AClickWhereTwoNamesOverlapSelectsTheLowerOne) {
+  Profiles({u"ann", u"bea", u"cy"});
+  OpenList();
+  struct Case {
+    int y;
+    const char16_t* selected;
+  };
+  // Rows at 254, 276, 298, each 30 high: 276..284 is in both the first and the second box.
+  const Case cases[] = {{260, u"ann"}, {280, u"bea"}, {250, u"bea"}, {310, u"cy"},
+                        {340, u"cy"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.y);
+    headless::MouseMoveAt(In(0), 400, c.y);
+    headless::MouseClickAt(In(1), 1);
+    Frames(3);
+    EXPECT_EQ(profileLoader->selectedName, c.selected);
+  }
+}
+
+TEST_F(ProfileScreen, RenamingKeepsTheCurrentProfileCurrentUnderItsNewName) {
+  struct Case {
+    const char* name;
+    const char16_t* renamed;
+    const char16_t* currentAfter;
+    const char* remembered;
+  };
+  const Case cases[] = {
+      {"the current one", u"bea", u"zed", "zed"},
+      {"another one", u"ann", u"bea", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const String& n : Names(profile->GetProfilesList())) profile->DeleteProfile(n);
+    DeleteFile(OptionsFilePath());
+    Profiles({u"bea", u"ann"});
+    OpenList();
+    profileLoader->selectedName = c.renamed;
+    ClickButton(profileLoader->listMenu, TProfileLoader::kRenameButton, 1);
+    headless::TypeAt(In(4), u"\b\b\bzed");
+    headless::KeyPressAt(In(12), KEY_ENTER);
+    Frames(14);
+    EXPECT_EQ(profileLoader->mode, TProfileLoader::kList);
+    EXPECT_EQ(profileLoader->selectedName, u"zed");
+    EXPECT_EQ(Current(), c.currentAfter);
+    EXPECT_EQ(Remembered(), c.remembered);
+  }
+}
+
+TEST_F(ProfileScreen, DeletingTheCurrentProfileLoadsAndRemembersTheNewCurrentOne) {
+  Profiles({u"bea", u"ann", u"cy"});
+  profile->SelectProfile(u"bea");
+  OpenList();
+  ClickButton(profileLoader->listMenu, TProfileLoader::kDelete, 1);
+  headless::KeyPressAt(In(5), KEY_ENTER);
+  Frames(7);
+  EXPECT_EQ(profileLoader->mode, TProfileLoader::kList);
+  EXPECT_EQ(Names(profile->GetProfilesList()), (std::vector<String>{u"ann", u"cy"}));
+  EXPECT_EQ(Current(), u"ann");
+  EXPECT_EQ(profileLoader->selectedName, u"ann");
+  EXPECT_EQ(profileLoads, 1);
+  EXPECT_EQ(Remembered(), "ann");
+  // Deleting another profile keeps the current one and loads nothing.
+  profileLoader->selectedName = u"cy";
+  ClickButton(profileLoader->listMenu, TProfileLoader::kDelete, 1);
+  headless::KeyPressAt(In(5), KEY_ENTER);
+  Frames(7);
+  EXPECT_EQ(Current(), u"ann");
+  EXPECT_EQ(profileLoads, 1);
+}
+
+TEST_F(ProfileScreen, ACreationStaysLoadedAfterCancelAndNothingLeaksPastTheScreen) {
+  Profiles({u"ann"});
+  ClickButton(profileLoader->listMenu, TProfileLoader::kNew, 2);
+  headless::TypeAt(In(6), u"dee");
+  headless::KeyPressAt(In(12), KEY_ENTER);
+  ClickButton(profileLoader->listMenu, TProfileLoader::kCancel, 16);
+  headless::KeyPressAt(In(17), KEY_ENTER);  // still down when the screen ends
+  headless::TypeAt(In(17), u"q");
+  EXPECT_EQ(profileLoader->show(TProfileLoader::kList), 0);
+  EXPECT_EQ(Current(), u"dee");
+  EXPECT_EQ(profileLoads, 1);
+  EXPECT_EQ(Remembered(), "dee");
+  EXPECT_EQ(mouse->hit1, 0);
+  EXPECT_EQ(GetChar(), 0);
+  EXPECT_EQ(KeyHit(KEY_ENTER), 0);
+}
+
+TEST_F(ProfileScreen, OkSelectsLoadsAndRemembersTheClickedName) {
+  Profiles({u"ann", u"bea"});
+  headless::MouseMoveAt(In(2), 400, 285);
+  headless::MouseClickAt(In(3), 1);
+  ClickButton(profileLoader->listMenu, TProfileLoader::kOk, 5);
+  profileLoader->show(TProfileLoader::kList);
+  EXPECT_EQ(Current(), u"bea");
+  EXPECT_EQ(profileLoads, 1);
+  EXPECT_EQ(Remembered(), "bea");
+}
+
+TEST_F(ProfileScreen, ACloseRequestEndsTheProgram) {
+  Profiles({u"ann"});
+  headless::CloseRequestAt(In(3));
+  EXPECT_THROW(profileLoader->show(TProfileLoader::kList), ProgramEnded);
+}
+
+}  // namespace
