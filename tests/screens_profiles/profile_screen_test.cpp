@@ -228,15 +228,21 @@ TEST_F(ProfileScreen, AClickWhereTwoNamesOverlapSelectsTheLowerOne) {
 }
 
 TEST_F(ProfileScreen, RenamingKeepsTheCurrentProfileCurrentUnderItsNewName) {
+  // A file of another game's portal holds the name "bob".
+  profile_test::WriteRaw("bob.dat", profile_test::Scrambled(profile_test::ProfileText("Other")));
   struct Case {
     const char* name;
     const char16_t* renamed;
+    const char16_t* typed;       // after three backspaces
+    int32_t modeAfter;
+    const char16_t* selectedAfter;
     const char16_t* currentAfter;
     const char* remembered;
   };
   const Case cases[] = {
-      {"the current one", u"bea", u"zed", "zed"},
-      {"another one", u"ann", u"bea", ""},
+      {"the current one", u"bea", u"zed", TProfileLoader::kList, u"zed", u"zed", "zed"},
+      {"another one", u"ann", u"zed", TProfileLoader::kList, u"zed", u"bea", ""},
+      {"to a name the folder holds", u"ann", u"bob", TProfileLoader::kRename, u"ann", u"bea", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -246,13 +252,19 @@ TEST_F(ProfileScreen, RenamingKeepsTheCurrentProfileCurrentUnderItsNewName) {
     OpenList();
     profileLoader->selectedName = c.renamed;
     ClickButton(profileLoader->listMenu, TProfileLoader::kRenameButton, 1);
-    headless::TypeAt(In(4), u"\b\b\bzed");
+    headless::TypeAt(In(4), String(u"\b\b\b") + c.typed);
     headless::KeyPressAt(In(12), KEY_ENTER);
     Frames(14);
-    EXPECT_EQ(profileLoader->mode, TProfileLoader::kList);
-    EXPECT_EQ(profileLoader->selectedName, u"zed");
+    EXPECT_EQ(profileLoader->mode, c.modeAfter);
+    EXPECT_EQ(profileLoader->selectedName, c.selectedAfter);
     EXPECT_EQ(Current(), c.currentAfter);
     EXPECT_EQ(Remembered(), c.remembered);
+    if (c.modeAfter == TProfileLoader::kRename) {
+      EXPECT_EQ(profileLoader->nameExists, 1);
+      EXPECT_EQ(Names(profile->GetProfilesList()), (std::vector<String>{u"ann", u"bea"}));
+      headless::KeyPressAt(In(1), KEY_ESCAPE);
+      Frames(3);
+    }
   }
 }
 
