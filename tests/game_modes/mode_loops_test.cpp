@@ -4,6 +4,9 @@
 // on the frame the clock reaches it, with the time stopped while the menu is open.
 #include "modes_fixtures.h"
 
+#include "game/spells/magic_sphere.h"
+#include "game_board/board_play_fixtures.h"
+
 namespace modes_test {
 namespace {
 
@@ -62,7 +65,10 @@ TEST_F(ModeLoops, TheMenuResumesRestartsLeavesWithTheGameSavedOrQuitsWithItSaved
         EXPECT_EQ(pointsAfterMenu, pointsBeforeMenu);
       }
       if (choice == 2) {
+        // A restart starts score, used blocks and time afresh.
         EXPECT_EQ(pointsAfterMenu, 0);
+        EXPECT_EQ(Number(Key(*mode, "Blocks").c_str()), 0);
+        EXPECT_LT(Number(Key(*mode, "Time").c_str()), 1000);
       }
       // Every way out but game over leaves the game resumable, the keys in this order, the
       // profile written once.
@@ -134,11 +140,21 @@ TEST_F(ModeLoops, AContinueResumesTheSavedGameOrReturnsAtOnceWhenThereIsNone) {
 }
 
 TEST_F(ModeLoops, EachLoopPlaysToGameOverThroughItsSummaryAndEntersTheScore) {
-  for (const Mode* mode : {&kEndless, &kTimeAttack}) {
-    SCOPED_TRACE(mode->name);
+  struct Case {
+    const Mode* mode;
+    bool earlierBestHere;  // a higher earlier score on this very level and mode
+  };
+  for (const Case& c : {Case{&kEndless, false}, Case{&kTimeAttack, false},
+                        Case{&kTimeAttack, true}}) {
+    const Mode* mode = c.mode;
+    SCOPED_TRACE(std::string(mode->name) + (c.earlierBestHere ? ", beaten before" : ""));
     SetUp();
     const std::string path = OpenLevel("    Time = 500\n");
+    // Only the earlier entries of this mode and level count as the best result.
     hiscore->add(S("Older"), 999999, 0, mode->scoreType, S("01 Jan 2026"), S("other.tsc"));
+    hiscore->add(S("Older"), 999999, 0, 5 - mode->scoreType, S("01 Jan 2026"), FromUtf8(path));
+    if (c.earlierBestHere)
+      hiscore->add(S("Older"), 999999, 0, mode->scoreType, S("01 Jan 2026"), FromUtf8(path));
     profile->SetNumber(FromUtf8(Key(*mode, "Resume")), 1, 0);
     int frames = 0;
     ScriptedPlayer player;
@@ -155,6 +171,7 @@ TEST_F(ModeLoops, EachLoopPlaysToGameOverThroughItsSummaryAndEntersTheScore) {
     EXPECT_GT(player.clicks(), 10);
     EXPECT_EQ(board->gameOver, 0);
     EXPECT_EQ(Number(Key(*mode, "Resume").c_str()), 0);
+    ASSERT_EQ(Scores().size(), c.earlierBestHere ? 4u : 3u);
     ASSERT_EQ(PlayerScores().size(), 1u);
     const TScore entry = PlayerScores()[0];
     EXPECT_EQ(entry.typeId, mode->scoreType);
@@ -164,8 +181,47 @@ TEST_F(ModeLoops, EachLoopPlaysToGameOverThroughItsSummaryAndEntersTheScore) {
     EXPECT_EQ(ToUtf8(entry.name), "Tess");
     // Game over writes only the resume flag.
     EXPECT_EQ(ProfileKeys(), std::vector<std::string>{Key(*mode, "Resume")});
+    // The summary celebrates a new best only against the earlier entries.
+    EXPECT_EQ(level->newBestCountdown < 82, !c.earlierBestHere);
     EXPECT_EQ(level->endLoopChannel, nullptr);
     EXPECT_EQ(level->endMusicChannel, nullptr);
+  }
+}
+
+TEST_F(ModeLoops, ARestartReadsTheSameBoardAgainAndLeavesNoSpellEffectsOrVials) {
+  for (const Mode* mode : {&kEndless, &kTimeAttack}) {
+    SCOPED_TRACE(mode->name);
+    SetUp();
+    BoardLayer shapeAtStart{};
+    BoardLayer shapeAfterRestart{};
+    int vialsAfterRestart = -1;
+    int freezeAfterRestart = -1;
+    headless::SetFrameCallback([&](int shown) {
+      const int frame = Since(shown);
+      if (frame == 2) {
+        shapeAtStart = board->usable;
+        blocks->Freze(600000);
+        headless::KeyPressAt(shown, KEY_ESCAPE);
+      }
+      if (frame == 6) ClickMenu(shown, 2);
+      if (frame == 10) {
+        shapeAfterRestart = board->usable;
+        vialsAfterRestart = 0;
+        for (int32_t colour : magicSphere->colours) vialsAfterRestart += colour != 0 ? 1 : 0;
+        freezeAfterRestart = blocks->IsFreze();
+        headless::CloseRequestAt(shown);
+      }
+    });
+    // An unreadable level file: the loop plays the fallback level, restarts included.
+    int result = 0;
+    EXPECT_TRUE(Ends([&] { return mode->run(S("no-such-level.tsc")); }, result));
+    headless::SetFrameCallback(nullptr);
+    EXPECT_EQ(ToUtf8(level->fileName), "no-such-level.tsc");
+    EXPECT_GT(play::Count(shapeAtStart), 0);
+    EXPECT_EQ(shapeAfterRestart, shapeAtStart);
+    EXPECT_EQ(level->goalType, 1);
+    EXPECT_EQ(vialsAfterRestart, 0);
+    EXPECT_EQ(freezeAfterRestart, 0);
   }
 }
 

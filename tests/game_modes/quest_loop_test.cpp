@@ -3,6 +3,8 @@
 // skip, and a close request on the goal frame and during the summary.
 #include "modes_fixtures.h"
 
+#include "game_board/board_play_fixtures.h"
+
 namespace modes_test {
 namespace {
 
@@ -104,9 +106,7 @@ TEST_F(QuestLoop, AClickPlacesOnlyRightOfTheCellLeftOfTheBoardAndOpensTheMenuOnl
         }
       }
       if (frame == 46) {
-        placedRunes = 0;
-        for (const auto& column : board->runeIds)
-          for (int id : column) placedRunes += id > 0 ? 1 : 0;
+        placedRunes = play::Count(board->runeIds);
         headless::CloseRequestAt(shown);
       }
       // Any menu that opened is left for the game again.

@@ -32,12 +32,6 @@ using namespace modes;
 
 namespace {
 
-// Loop states.
-constexpr int32_t kPlaying = 0;
-constexpr int32_t kGameOver = 1;
-constexpr int32_t kBackToMenu = 2;
-constexpr int32_t kQuitting = 3;
-
 struct EndlessLoop {
   int32_t state = kPlaying;
   bool menuRequest = false;
@@ -143,7 +137,7 @@ void Frame(EndlessLoop& loop) {
 }
 
 // The key order here is the order of the keys in the profile file.
-void SaveGame(const EndlessLoop& loop) {
+void SaveGame(int32_t usedBlocks) {
   profile->SetNumber(kResume, 1, 0);
   profile->SetNumber(S("endlessPoints"), points->levelPoints, 0);
   profile->SetString(S("endlessLevel"), level->fileName, 0);
@@ -153,7 +147,7 @@ void SaveGame(const EndlessLoop& loop) {
   profile->SetNumber(S("endlessTime"), timeManager->SaveToProfile(), 0);
   profile->SetNumber(S("endlessRecivedSpells"), level->receivedSpells, 0);
   profile->SetNumber(S("endlessDroppedSpells"), level->spellsCast, 0);
-  profile->SetNumber(S("endlessBlocks"), loop.usedBlocks, 1);
+  profile->SetNumber(S("endlessBlocks"), usedBlocks, 1);
 }
 
 }  // namespace
@@ -186,20 +180,10 @@ int32_t goEndless(const String& levelName) {
 
   while (loop.state == kPlaying) Frame(loop);
 
-  FlushMouse();
-  if (loop.state == kBackToMenu || loop.state == kQuitting) SaveGame(loop);
-  if (loop.state == kBackToMenu) {
-    DropSceneLists();
-    blocks->currentBlock = nullptr;
-    PollSystem();
-    board->gameOver = 0;
-    return 0;
-  }
-  if (loop.state == kQuitting) EndProgram();
   ModeSummary summary;
   summary.scoreType = kEndlessScore;
   summary.resumeKey = kResume;
   summary.drawPanel = [] { points->DrawEndless(); };
   summary.spellsUnderComets = false;
-  return RunModeSummary(summary, loop.usedBlocks);
+  return EndModeGame(loop.state, SaveGame, 0, summary, loop.usedBlocks);
 }

@@ -173,4 +173,19 @@ int32_t RunModeSummary(const ModeSummary& mode, int32_t usedBlocks) {
   return 1;
 }
 
+int32_t EndModeGame(int32_t state, void (*save)(int32_t usedBlocks), int32_t menuResult,
+                    const ModeSummary& summary, int32_t usedBlocks) {
+  FlushMouse();
+  if (state == kBackToMenu || state == kQuitting) save(usedBlocks);
+  if (state == kBackToMenu) {
+    DropSceneLists();
+    blocks->currentBlock = nullptr;
+    PollSystem();
+    board->gameOver = 0;
+    return menuResult;
+  }
+  if (state == kQuitting) EndProgram();
+  return RunModeSummary(summary, usedBlocks);
+}
+
 }  // namespace modes

@@ -60,6 +60,12 @@ String PlayerName();
 // Leaving a game for the menu: the comet sparks, captions, sparks and queued sounds go.
 void DropSceneLists();
 
+// States of an endless or time-attack game's loop.
+inline constexpr int32_t kPlaying = 0;
+inline constexpr int32_t kGameOver = 1;
+inline constexpr int32_t kBackToMenu = 2;
+inline constexpr int32_t kQuitting = 3;
+
 // One endless or time-attack game's end: how it differs between the two modes.
 struct ModeSummary {
   int32_t scoreType = 0;       // kEndlessScore or kTimeAttackScore
@@ -72,5 +78,11 @@ struct ModeSummary {
 // summary's frame loop, the resume flag cleared, the hiscore entry. Returns 1; ends the program
 // when the window is closed during it.
 int32_t RunModeSummary(const ModeSummary& mode, int32_t usedBlocks);
+
+// After an endless or time-attack game's frame loop ended in `state`: back to the menu and quit
+// first save the game with `save`; back to the menu then drops the scene's lists and the held
+// block and returns `menuResult`; quit ends the program; game over runs the summary.
+int32_t EndModeGame(int32_t state, void (*save)(int32_t usedBlocks), int32_t menuResult,
+                    const ModeSummary& summary, int32_t usedBlocks);
 
 }  // namespace modes

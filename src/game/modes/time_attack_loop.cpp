@@ -38,12 +38,6 @@ void ClampTimeAttackLimit() {
 
 namespace {
 
-// Loop states.
-constexpr int32_t kPlaying = 0;
-constexpr int32_t kGameOver = 1;
-constexpr int32_t kBackToMenu = 2;
-constexpr int32_t kQuitting = 3;
-
 struct TimeAttackLoop {
   int32_t state = kPlaying;
   bool menuRequest = false;
@@ -149,7 +143,7 @@ void Frame(TimeAttackLoop& loop) {
 }
 
 // The key order here is the order of the keys in the profile file.
-void SaveGame(const TimeAttackLoop& loop) {
+void SaveGame(int32_t usedBlocks) {
   profile->SetNumber(kResume, 1, 0);
   profile->SetNumber(S("timePoints"), points->levelPoints, 0);
   profile->SetString(S("timeLevel"), level->fileName, 0);
@@ -159,7 +153,7 @@ void SaveGame(const TimeAttackLoop& loop) {
   SaveSpells(kTimePrefix, 0);
   profile->SetNumber(S("timeRecivedSpells"), level->receivedSpells, 0);
   profile->SetNumber(S("timeDroppedSpells"), level->spellsCast, 0);
-  profile->SetNumber(S("timeBlocks"), loop.usedBlocks, 1);
+  profile->SetNumber(S("timeBlocks"), usedBlocks, 1);
 }
 
 }  // namespace
@@ -194,20 +188,10 @@ int32_t goTimeAtack(const String& levelName) {
 
   while (loop.state == kPlaying) Frame(loop);
 
-  FlushMouse();
-  if (loop.state == kBackToMenu || loop.state == kQuitting) SaveGame(loop);
-  if (loop.state == kBackToMenu) {
-    DropSceneLists();
-    blocks->currentBlock = nullptr;
-    PollSystem();
-    board->gameOver = 0;
-    return 1;
-  }
-  if (loop.state == kQuitting) EndProgram();
   ModeSummary summary;
   summary.scoreType = kTimeAttackScore;
   summary.resumeKey = kResume;
   summary.drawPanel = [] { points->DrawTimeatack(); };
   summary.spellsUnderComets = true;
-  return RunModeSummary(summary, loop.usedBlocks);
+  return EndModeGame(loop.state, SaveGame, 1, summary, loop.usedBlocks);
 }
