@@ -124,9 +124,10 @@ void MakeBoardGame(const std::string& player) {
   comet = std::make_shared<TCometEmiter>();
 
   // An empty hiscore table saved to the user folder (not the default file's first entry), and a
-  // profile folder holding the one player.
+  // fresh profile folder holding the one player.
   hiscore = std::make_shared<THiscores>();
   hiscore->path = myDocsFolder + "/data/hiscores.dat";
+  std::filesystem::remove_all(myDocsFolder + "/profiles-levelpack");
   std::filesystem::create_directories(myDocsFolder + "/profiles-levelpack");
   profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
   profile->NewProfile(FromUtf8(player));
