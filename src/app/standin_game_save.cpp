@@ -1,20 +1,34 @@
-// STAND-IN until the game modes and saved games exist (see the header).
+// STAND-IN until the saved games exist (see the header).
 #include "app/standin_game_save.h"
 
 std::vector<std::string> gameSaveCalls;
 
 namespace {
-void Note(const std::string& call, int32_t saveNow) {
-  gameSaveCalls.push_back(call + " " + std::to_string(saveNow));
+int32_t Note(const std::string& call) {
+  gameSaveCalls.push_back(call);
+  return 0;
+}
+int32_t Note(const std::string& call, int32_t saveNow) {
+  return Note(call + " " + std::to_string(saveNow));
 }
 }  // namespace
 
-void saveBoard(const String& prefix, int32_t saveNow) { Note("saveBoard " + ToUtf8(prefix), saveNow); }
-void SaveLastBlock(const String& prefix, int32_t saveNow) {
-  Note("SaveLastBlock " + ToUtf8(prefix), saveNow);
+int32_t saveBoard(const String& prefix, int32_t saveNow) {
+  return Note("saveBoard " + ToUtf8(prefix), saveNow);
 }
-void SavePuzzles(int32_t saveNow) { Note("SavePuzzles", saveNow); }
-void SaveProfile(int32_t saveNow) { Note("SaveProfile", saveNow); }
-void SaveSpells(const String& prefix, int32_t saveNow) { Note("SaveSpells " + ToUtf8(prefix), saveNow); }
-void SaveLevelStats(int32_t saveNow) { Note("SaveLevelStats", saveNow); }
-void SaveMagicSphere(int32_t saveNow) { Note("SaveMagicSphere", saveNow); }
+int32_t SaveLastBlock(const String& prefix, int32_t saveNow) {
+  return Note("SaveLastBlock " + ToUtf8(prefix), saveNow);
+}
+int32_t SavePuzzles(int32_t saveNow) { return Note("SavePuzzles", saveNow); }
+int32_t SaveProfile(int32_t saveNow) { return Note("SaveProfile", saveNow); }
+int32_t SaveSpells(const String& prefix, int32_t saveNow) {
+  return Note("SaveSpells " + ToUtf8(prefix), saveNow);
+}
+int32_t SaveLevelStats(int32_t saveNow) { return Note("SaveLevelStats", saveNow); }
+int32_t SaveMagicSphere(int32_t saveNow) { return Note("SaveMagicSphere", saveNow); }
+
+int32_t loadBoard(const String& prefix) { return Note("loadBoard " + ToUtf8(prefix)); }
+int32_t LoadLastBlock(const String& prefix) { return Note("LoadLastBlock " + ToUtf8(prefix)); }
+int32_t LoadSpells(const String& prefix) { return Note("LoadSpells " + ToUtf8(prefix)); }
+int32_t LoadLevelStats() { return Note("LoadLevelStats"); }
+int32_t LoadMagicSphere() { return Note("LoadMagicSphere"); }

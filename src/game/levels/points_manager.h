@@ -26,6 +26,7 @@ class TPointsManager {
   ImagePtr digitFont1;       // "gfx/fonts/cyfry1.png", 10 cells of 16 x 24
   ImagePtr digitFont2;       // "gfx/fonts/cyfry2.png", 10 cells of 32 x 32
   int32_t menuHover = 0;     // 1 while the pointer was over the menu button at the last Draw
+  int32_t levelActive = 0;   // 1 while a board game is played, 0 in its summary
   ImagePtr levelFont;        // "gfx/fonts/level.png", 10 cells of 16 x 21
   ImagePtr panelImage;       // "gfx/gui/punkty.png"
   ImagePtr panelDecoration;  // "gfx/gui/decha.png"

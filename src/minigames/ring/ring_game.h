@@ -15,6 +15,9 @@ class TRingGame {
   virtual ~TRingGame() = default;
   // Reads the named level file from the ring level archive.
   virtual void Load(const String& name);
+  // Puts the spells won in the ring game on the board: for each kind 1 to 6, as many spells as
+  // the profile number "RMGRecivedSpell" + kind says.
+  static void CopySpells();
 };
 using RingGamePtr = std::shared_ptr<TRingGame>;
 

@@ -14,29 +14,14 @@
 #include "platform/headless.h"
 #include "platform/image_font.h"
 #include "scenario.h"
+#include "support/board_game.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
 namespace {
 
 // The shared pictures and fonts of the scroll, as the loading screen registers them.
-void LoadScrollResources() {
-  data = std::make_shared<TContainer>();
-  ImagePtr top = LoadImage(std::string("gfx/gui/scroll_01.png"));
-  if (top) SetImageHandle(top, 175, 55);
-  ImagePtr middle = LoadImage(std::string("gfx/gui/scroll_02.png"));
-  if (middle) MidHandleImage(middle);
-  ImagePtr bottom = LoadImage(std::string("gfx/gui/scroll_03.png"));
-  if (bottom) SetImageHandle(bottom, 175, 0);
-  data->Add(top, 2001);
-  data->Add(middle, 2002);
-  data->Add(bottom, 2003);
-  data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 40, SMOOTHFONT), 4001);
-  data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 24, SMOOTHFONT), 4002);
-  data->Add(LoadImageFont("gfx/fonts/Lombardic.ttf", 16, SMOOTHFONT), 4005);
-  loadSparkImage(0, "gfx/gwiazdki/gradball.png");
-  loadSparkImage(1, "gfx/gwiazdki/1.png");
-}
+void LoadScrollResources() { test_support::LoadSharedResources(); }
 
 // A board of 10 x 8 cells centred on (492, 300), filled with runes but for a few free cells.
 void SetUpLevel(int32_t totalPoints, int32_t levelPoints) {

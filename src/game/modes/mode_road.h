@@ -1,0 +1,88 @@
+// The steps that the quest, endless and time-attack loops share: the start of a frame, the
+// turning and placing of the held block, dealing the next one, the particle lists, the
+// hand-back of the level music on a quit, the cleanup when a game is left for the menu, and the
+// summary that ends an endless or time-attack game. Each loop calls them in its own order.
+#pragma once
+#include <cstdint>
+
+#include "platform/text.h"
+
+namespace modes {
+
+// The key prefixes of a game in progress in the profile.
+inline const String kQuestPrefix = S("runes");
+inline const String kEndlessPrefix = S("endless");
+inline const String kTimePrefix = S("time");
+
+// Hiscore kinds (the entry's type id).
+inline constexpr int32_t kQuestScore = 1;
+inline constexpr int32_t kEndlessScore = 2;
+inline constexpr int32_t kTimeAttackScore = 3;
+
+// gameState while a mode loop reloads its level (restart, retry) and while a mode game loads.
+inline constexpr int32_t kReloadingState = 10;
+inline constexpr int32_t kPlayState = 1;
+
+// Results of the in-game menu.
+inline constexpr int32_t kMenuResume = 0;
+inline constexpr int32_t kMenuRestart = 2;
+inline constexpr int32_t kMenuMainMenu = 3;
+inline constexpr int32_t kMenuQuit = 4;
+
+// The level music's update, the cleared back buffer, the frame timer, delta and the mouse.
+void BeginFrame();
+
+// A wheel step (against the remembered position `wheel`, which it moves on) and the held right
+// button each ask for one quarter turn; true when either asked.
+bool RequestTurns(int32_t& wheel);
+
+// True when a left click at the mouse's x places the held block: right of the cell left of the
+// board's column 0.
+bool ClickOnBoardSide();
+
+// Completes a running quarter turn, drops the held block under the mouse (committing) and clears
+// the runs it made; the number of runes cleared.
+int32_t PlaceHeldBlock();
+
+// With no block held, no spell being cast and no freeze: deals the next block and tests for
+// game over; true when it dealt.
+bool DealWhenDue();
+
+// Puts the board's geometry back to its defaults: 32-pixel cells, cell (0, 0) at (240, 60).
+void DefaultBoardGeometry();
+
+// The name of the current profile, for hiscore entries; empty with no profile.
+String PlayerName();
+
+// Stops and lets go of the level music, then ends the program through the end routine.
+[[noreturn]] void EndProgram();
+
+// Leaving a game for the menu: the comet sparks, captions, sparks and queued sounds go.
+void DropSceneLists();
+
+// States of an endless or time-attack game's loop.
+inline constexpr int32_t kPlaying = 0;
+inline constexpr int32_t kGameOver = 1;
+inline constexpr int32_t kBackToMenu = 2;
+inline constexpr int32_t kQuitting = 3;
+
+// One endless or time-attack game's end: how it differs between the two modes.
+struct ModeSummary {
+  int32_t scoreType = 0;       // kEndlessScore or kTimeAttackScore
+  String resumeKey;            // "endlessResume" or "timeResume"
+  void (*drawPanel)() = nullptr;  // the score panel of the mode
+  bool spellsUnderComets = false;  // time attack draws the spells before the comets
+};
+
+// The game-over summary of an endless or time-attack game with `usedBlocks` blocks: the
+// summary's frame loop, the resume flag cleared, the hiscore entry. Returns 1; ends the program
+// when the window is closed during it.
+int32_t RunModeSummary(const ModeSummary& mode, int32_t usedBlocks);
+
+// After an endless or time-attack game's frame loop ended in `state`: back to the menu and quit
+// first save the game with `save`; back to the menu then drops the scene's lists and the held
+// block and returns `menuResult`; quit ends the program; game over runs the summary.
+int32_t EndModeGame(int32_t state, void (*save)(int32_t usedBlocks), int32_t menuResult,
+                    const ModeSummary& summary, int32_t usedBlocks);
+
+}  // namespace modes
