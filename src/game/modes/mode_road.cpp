@@ -70,7 +70,7 @@ int32_t PlaceHeldBlock() {
 }
 
 bool DealWhenDue() {
-  if (blocks->currentBlock || bonusManagerAlt->active->Count() != 0 || blocks->IsFreze() != 0)
+  if (blocks->currentBlock || bonusManagerAlt->activeSpells->Count() != 0 || blocks->IsFreze() != 0)
     return false;
   blocks->buildNextBlock();
   board->checkGameOver();

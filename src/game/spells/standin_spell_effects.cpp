@@ -1,38 +1,35 @@
-// STAND-IN until the spells, sphere drawing, boss drawing and emitters exist (see the header).
+// STAND-IN calls of the game modes (see the header): each now forwards to the real operation.
 #include "game/spells/standin_spell_effects.h"
 
-#include "game/pieces/blocks_manager.h"
 #include "game/spells/bonus_manager_a.h"
+#include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 
 namespace standin {
 
-namespace {
-// Where the sphere shows the next block, from its top-left corner.
-constexpr float kPreviewX = 92.0f;
-constexpr float kPreviewY = 95.0f;
-}  // namespace
-
 void ClearEfects() {
-  if (blocks) blocks->Freze(-1);
+  if (bonusManagerAlt) bonusManagerAlt->ClearEfects();
 }
 
 void ClearSpells() {
-  if (!bonusManagerAlt) return;
-  bonusManagerAlt->bonuses->Clear();
-  bonusManagerAlt->active->Clear();
+  if (bonusManagerAlt) bonusManagerAlt->ClearSpells();
 }
 
-void DrawSpells() {}
-
-void UpdateSphere(int32_t /*withSparks*/) {
-  if (!magicSphere || !blocks) return;
-  blocks->DrawNextBlock(static_cast<float>(magicSphere->x) + kPreviewX,
-                        static_cast<float>(magicSphere->y) + kPreviewY);
+void DrawSpells() {
+  if (bonusManagerAlt) bonusManagerAlt->Draw();
 }
 
-void DrawBosses() {}
-void UpdateSpellEmitters() {}
-void UpdateRingBursts() {}
+void UpdateSphere(int32_t withSparks) {
+  if (magicSphere) magicSphere->Update(withSparks);
+}
+
+void DrawBosses() {
+  if (bossManager) bossManager->Draw();
+}
+
+void UpdateSpellEmitters() { TVolcanoEmiter::updateAll(); }
+void UpdateRingBursts() { TRingEmiter::UpdateAll(); }
 
 }  // namespace standin

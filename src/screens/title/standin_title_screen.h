@@ -1,6 +1,6 @@
-// STAND-IN until the title screen exists: the title picture that the profile screen draws behind
-// itself, and the title music that a game started from the title's menu stops. Replace with the
-// real TTitleScreen and remove this file.
+// STAND-IN until the title screen exists: only the title music that a game started from the
+// title's menu stops, and the title picture that the profile screen draws behind itself.
+// Replace with the real TTitleScreen and remove this file.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -10,9 +10,9 @@
 
 class TTitleScreen {
  public:
-  ImagePtr titleImage;       // "gfx/title/glyphor-title.jpg"; null until the title loads it
   AudioStreamPtr music;      // the title music stream, or null
   int32_t musicPlaying = 0;  // 1 while it plays
+  ImagePtr titleImage;       // "gfx/title/glyphor-title.jpg"; null until the title loads it
 
   virtual ~TTitleScreen() = default;
   // Stops, frees and releases the title music stream and clears the playing flag.
