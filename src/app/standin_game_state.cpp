@@ -4,3 +4,4 @@
 int32_t gameState = 0;
 int32_t levelReplays = 0;
 int32_t skipLevel = 0;
+int32_t readFromProfile = 0;

@@ -11,3 +11,5 @@ extern int32_t gameState;
 extern int32_t levelReplays;
 // 1: end the current quest level as passed. Only the game-over popup's skip button sets it.
 extern int32_t skipLevel;
+// 1 while the level or puzzle being started must resume the game saved in the profile.
+extern int32_t readFromProfile;

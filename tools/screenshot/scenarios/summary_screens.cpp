@@ -19,25 +19,6 @@
 
 namespace {
 
-// The shared pictures and fonts of the scroll, as the loading screen registers them.
-void LoadScrollResources() {
-  data = std::make_shared<TContainer>();
-  ImagePtr top = LoadImage(std::string("gfx/gui/scroll_01.png"));
-  if (top) SetImageHandle(top, 175, 55);
-  ImagePtr middle = LoadImage(std::string("gfx/gui/scroll_02.png"));
-  if (middle) MidHandleImage(middle);
-  ImagePtr bottom = LoadImage(std::string("gfx/gui/scroll_03.png"));
-  if (bottom) SetImageHandle(bottom, 175, 0);
-  data->Add(top, 2001);
-  data->Add(middle, 2002);
-  data->Add(bottom, 2003);
-  data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 40, SMOOTHFONT), 4001);
-  data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 24, SMOOTHFONT), 4002);
-  data->Add(LoadImageFont("gfx/fonts/Lombardic.ttf", 16, SMOOTHFONT), 4005);
-  loadSparkImage(0, "gfx/gwiazdki/gradball.png");
-  loadSparkImage(1, "gfx/gwiazdki/1.png");
-}
-
 // A board of 10 x 8 cells centred on (492, 300), filled with runes but for a few free cells.
 void SetUpLevel(int32_t totalPoints, int32_t levelPoints) {
   board = std::make_shared<TBoardManager>();
@@ -122,7 +103,7 @@ void RunSummary(screenshot::Context& ctx, const std::string& prefix, bool quest)
 SCENARIO("summary-quest", "the quest's end-of-level summary: bonus count, doors, open scroll") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   options = std::make_shared<TOptions>();
-  LoadScrollResources();
+  screenshot::LoadScrollResources();
   SetUpLevel(48250, 3475);
   RunSummary(ctx, "summary-quest", true);
 }
@@ -130,7 +111,7 @@ SCENARIO("summary-quest", "the quest's end-of-level summary: bonus count, doors,
 SCENARIO("summary-endless", "the endless summary's open scroll with the new-best caption") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   options = std::make_shared<TOptions>();
-  LoadScrollResources();
+  screenshot::LoadScrollResources();
   SetUpLevel(0, 10250);
   RunSummary(ctx, "summary-endless", false);
 }
