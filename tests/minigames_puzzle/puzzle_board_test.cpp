@@ -154,3 +154,59 @@ TEST_F(PuzzleBoard, TheOutlineFollowsTheSolvedRegionInsideItsCells) {
 
 }  // namespace
 }  // namespace puzzle_test
+
+namespace puzzle_test {
+namespace {
+
+class PuzzleHints : public testing::Test {
+ protected:
+  void SetUp() override {
+    MakeGame();
+    puzzle->Create(String(), 3, 2);
+  }
+};
+
+TEST_F(PuzzleHints, ARequestedHintPicksAPairWhoseSwapPutsOneHome) {
+  Arrange({0, 1, 2, 3, 5, 4});  // only pieces 4 and 5 are away from home
+  THints hints;
+  for (int round = 0; round < 5; ++round) {
+    hints.Hide();
+    hints.show(puzzle->grid, THints::kRequested, 0, 0);
+    ASSERT_EQ(hints.active, 1);
+    const std::pair<int, int> first{hints.firstX, hints.firstY};
+    const std::pair<int, int> second{hints.secondX, hints.secondY};
+    const std::pair<int, int> at4{static_cast<int>(Piece(4)->dim->x), static_cast<int>(Piece(4)->dim->y)};
+    const std::pair<int, int> at5{static_cast<int>(Piece(5)->dim->x), static_cast<int>(Piece(5)->dim->y)};
+    EXPECT_TRUE((first == at4 && second == at5) || (first == at5 && second == at4));
+  }
+}
+
+TEST_F(PuzzleHints, NoHintOnASolvedBoardAndNoneOverAShownOne) {
+  THints hints;
+  hints.show(puzzle->grid, THints::kRequested, 0, 0);
+  EXPECT_EQ(hints.active, 0);
+  Arrange({1, 0, 3, 2, 5, 4});
+  hints.show(puzzle->grid, THints::kOpening, 2, 2);  // one piece twice: nothing moves
+  EXPECT_EQ(hints.active, 1);
+  EXPECT_EQ(Piece(2)->cell, 3);
+  const int x = hints.firstX;
+  hints.show(puzzle->grid, THints::kOpening, 0, 4);
+  EXPECT_EQ(hints.firstX, x);  // the shown hint stays
+  EXPECT_EQ(Piece(0)->cell, 1);
+}
+
+TEST_F(PuzzleHints, TheOpeningHintPutsItsPiecesOnEachOthersHome) {
+  Arrange({1, 2, 0, 4, 5, 3});
+  THints hints;
+  hints.show(puzzle->grid, THints::kOpening, 0, 3);
+  EXPECT_EQ(Piece(0)->cell, 3);
+  EXPECT_EQ(Piece(3)->cell, 0);
+  // The cells stay a permutation.
+  std::vector<int> cells;
+  for (int i = 0; i < 6; ++i) cells.push_back(Piece(i)->cell);
+  std::sort(cells.begin(), cells.end());
+  EXPECT_EQ(cells, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+}
+
+}  // namespace
+}  // namespace puzzle_test
