@@ -1,5 +1,6 @@
 // gfx/slides: the painted scenes behind the board levels, which the gallery shows and the
 // picture puzzle cuts up. 800 x 600, opaque, at dusk or night.
+#include "gems.h"
 #include "scene.h"
 
 #include <cmath>
@@ -332,7 +333,43 @@ void spireCity(Canvas& c) {
     vignette(c, 0.5);
 }
 
+// A picture of the picture puzzle: a scene painted at the slides' size and scaled down to the
+// puzzle board, with fine details strewn over every part of it (twinkles, fireflies, small
+// runes) and a gold filigree edge, so that each piece of even a dark sky can be told apart.
+void puzzleScene(Canvas& c, void (*scene)(Canvas&), int seed) {
+    Canvas big(800, 600);
+    scene(big);
+    cairo_t* cr = c.cr();
+    cairo_save(cr);
+    cairo_scale(cr, c.width() / 800.0, c.height() / 600.0);
+    cairo_set_source_surface(cr, big.surface(), 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    // One detail in every cell of a fine grid, jittered, so no region is bare.
+    const int step = 38;
+    for (int gy = 0; gy * step < c.height(); ++gy)
+        for (int gx = 0; gx * step < c.width(); ++gx) {
+            const double x = gx * step + 6 + (step - 12) * hash2(gx, gy, seed);
+            const double y = gy * step + 6 + (step - 12) * hash2(gx, gy, seed + 1);
+            const double kind = hash2(gx, gy, seed + 2);
+            const Col hue = runeLook(1 + (gx * 7 + gy * 3) % 12).hue;
+            if (kind < 0.45) {
+                twinkle(cr, x, y, 3 + 4 * hash2(gx, gy, seed + 3), mix(hue, {1, 1, 1}, 0.6), 0.85);
+            } else if (kind < 0.75) {
+                softLight(cr, x, y, 5 + 4 * hash2(gx, gy, seed + 4), mix(hue, pal::candle, 0.5), 0.7);
+            } else {
+                drawGlyph(c, runicLetter(gx * 5 + gy * 11), hue, x, y, 10 + 6 * hash2(gx, gy, seed + 5));
+            }
+        }
+    metalFrame(cr, 1, 1, c.width() - 2, c.height() - 2, 6, 4, true);
+}
+
 }  // namespace
+
+ARTGEN_FAMILY(puzzleSceneFamily) {
+    addImage("gfx/slides/puzzle-01.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, lakeTower, 901); });
+    addImage("gfx/slides/puzzle-02.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, greatTree, 902); });
+}
 
 ARTGEN_FAMILY(slideFamily) {
     using Scene = void (*)(Canvas&);

@@ -58,6 +58,11 @@ struct Scenario {
 // Leaves the blend solid and the colour at the last stripe's.
 void DrawDuskyBackdrop();
 
+// The shared pictures and fonts of the scroll summaries, as the loading screen registers them
+// in a fresh `data` container (images 2001-2003, fonts 4000-4002 and 4005), and spark pictures
+// 0 to 3.
+void LoadScrollResources();
+
 // Every registered scenario by name.
 std::map<std::string, Scenario>& Scenarios();
 

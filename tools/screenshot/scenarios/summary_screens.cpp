@@ -20,9 +20,6 @@
 
 namespace {
 
-// The shared pictures and fonts of the scroll, as the loading screen registers them.
-void LoadScrollResources() { test_support::LoadSharedResources(); }
-
 // A board of 10 x 8 cells centred on (492, 300), filled with runes but for a few free cells.
 void SetUpLevel(int32_t totalPoints, int32_t levelPoints) {
   board = std::make_shared<TBoardManager>();
@@ -107,7 +104,7 @@ void RunSummary(screenshot::Context& ctx, const std::string& prefix, bool quest)
 SCENARIO("summary-quest", "the quest's end-of-level summary: bonus count, doors, open scroll") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   options = std::make_shared<TOptions>();
-  LoadScrollResources();
+  screenshot::LoadScrollResources();
   SetUpLevel(48250, 3475);
   RunSummary(ctx, "summary-quest", true);
 }
@@ -115,7 +112,7 @@ SCENARIO("summary-quest", "the quest's end-of-level summary: bonus count, doors,
 SCENARIO("summary-endless", "the endless summary's open scroll with the new-best caption") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   options = std::make_shared<TOptions>();
-  LoadScrollResources();
+  screenshot::LoadScrollResources();
   SetUpLevel(0, 10250);
   RunSummary(ctx, "summary-endless", false);
 }
