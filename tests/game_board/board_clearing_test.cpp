@@ -57,6 +57,7 @@ TEST_F(Clearing, PointsAndCaptionScaleOfNCellsInKColours) {
     for (size_t r = 0; r < c.rows.size(); ++r) {
       for (int x = 0; x < c.rows[r]; ++x) Put(x, static_cast<int>(2 * r), static_cast<int>(r) + 1);
     }
+    Put(14, 14, 5);  // a rune the clearing leaves, for the new spell
     const int before = MilliSecs();
     EXPECT_EQ(board->clearMatchingRunes(0), c.n) << c.n << " cells, " << c.k << " colours";
     EXPECT_EQ(points->levelPoints, c.points) << c.n << " cells, " << c.k << " colours";
@@ -69,10 +70,10 @@ TEST_F(Clearing, PointsAndCaptionScaleOfNCellsInKColours) {
     if (c.k > 1) {
       EXPECT_EQ(soundQueue->First()->dueMs, before + 600);
     }
-    // More than three cells put a new spell of a kind the level allows on the board.
-    EXPECT_EQ(bonusManagerAlt->bonuses->Count(), c.n > 3 ? 1 : 0);
+    // More than three cells put a new spell of a kind the level allows on a rune left over.
+    EXPECT_EQ(bonusManagerAlt->boardSpells->Count(), c.n > 3 ? 1 : 0);
     EXPECT_EQ(level->receivedSpells, c.n > 3 ? 1 : 0);
-    EXPECT_EQ(Count(board->runeIds) + Count(board->colours), 0);
+    EXPECT_EQ(Count(board->runeIds) + Count(board->colours), 2);
     EXPECT_EQ(board->lines, nullptr);
   }
 }
@@ -80,7 +81,7 @@ TEST_F(Clearing, PointsAndCaptionScaleOfNCellsInKColours) {
 TEST_F(Clearing, LevelAllowingNoSpellGetsNoNewSpell) {
   PutRow(0, 0, {1, 1, 1, 1, 1});
   EXPECT_EQ(board->clearMatchingRunes(0), 5);
-  EXPECT_EQ(bonusManagerAlt->bonuses->Count(), 0);
+  EXPECT_EQ(bonusManagerAlt->boardSpells->Count(), 0);
   EXPECT_EQ(level->receivedSpells, 0);
 }
 
@@ -173,12 +174,8 @@ TEST_F(Clearing, CaptionsKeepToTheScreenAroundThePointer) {
 }
 
 TEST_F(Clearing, SpellOnAClearedCellFiresAndTakesTheCaptions) {
-  auto spell = std::make_shared<TBonusA>();
-  spell->kind = 3;
-  spell->cellX = 1;
-  spell->cellY = 0;
-  bonusManagerAlt->bonuses->AddLast(spell);
   PutRow(0, 0, {1, 1, 1});
+  bonusManagerAlt->AddBonusExt(3, 1, 0, 0);
   PutRow(0, 2, {2, 2, 2});
   EXPECT_EQ(board->clearMatchingRunes(0), 6);
   EXPECT_EQ(level->spellsCast, 1);
@@ -186,9 +183,9 @@ TEST_F(Clearing, SpellOnAClearedCellFiresAndTakesTheCaptions) {
   EXPECT_EQ(points->levelPoints, 875);
   EXPECT_TRUE(captions->IsEmpty());
   EXPECT_EQ(soundQueue->Count(), 1);  // the combo sound still plays
-  EXPECT_EQ(bonusManagerAlt->captionCells, 6);
-  EXPECT_EQ(bonusManagerAlt->captionPoints, 875);
-  EXPECT_EQ(bonusManagerAlt->captionColours, 2);
+  EXPECT_EQ(bonusManagerAlt->castCells, 6);
+  EXPECT_EQ(bonusManagerAlt->castPoints, 875);
+  EXPECT_EQ(bonusManagerAlt->castColours, 2);
 }
 
 TEST_F(Clearing, BeatenBossRuneAddsItsRingOfSixteen) {

@@ -22,11 +22,7 @@ TEST_F(Petrify, SelectionStartsStrictlyAfterTheIntervalAndChoosesTheOldestGroup)
   Put(8, 8, 2, t0 - 299);                           // one millisecond younger
   Put(9, 9, 13, t0 - 900);                          // never petrifies
   Put(10, 10, 3, t0 - 900);                         // a spell lies on it
-  auto spell = std::make_shared<TBonusA>();
-  spell->kind = 2;
-  spell->cellX = 10;
-  spell->cellY = 10;
-  bonusManagerAlt->bonuses->AddLast(spell);
+  bonusManagerAlt->AddBonusExt(2, 10, 10, 0);
 
   After(5000);
   board->_checkForPetrify(0);

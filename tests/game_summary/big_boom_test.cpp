@@ -8,7 +8,7 @@
 #include "game/levels/level_manager.h"
 #include "game/pieces/rune_manager.h"
 #include "game/spells/magic_sphere.h"
-#include "game/spells/to_sphere_emiter.h"
+#include "game/spells/volcano_emiter.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ TEST(BigBoom, SendsEveryRuneOnAUsableCellToItsVialAndEmptiesOnlyTheRuneLayer) {
   board = std::make_shared<TBoardManager>();
   level = std::make_shared<TLevelManager>();
   runes = std::make_shared<FixedColours>();
-  toSphereStreams.Clear();
+  volcanoList->Clear();
   magicSphere = std::make_shared<TMagicSphere>();
   magicSphere->colours = {2, 1, 0, 0, 0};
   board->cellSize = 40;
@@ -48,8 +48,9 @@ TEST(BigBoom, SendsEveryRuneOnAUsableCellToItsVialAndEmptiesOnlyTheRuneLayer) {
   EXPECT_EQ(board->colours[3][2], 2);  // only the rune layer is emptied
   EXPECT_EQ(board->colours[0][4], 1);
 
-  std::vector<ToSphereEmiterPtr> streams;
-  for (const ToSphereEmiterPtr& s : toSphereStreams) streams.push_back(s);
+  std::vector<std::shared_ptr<TToSphereEmiter>> streams;
+  for (const VolcanoEmiterPtr& e : *volcanoList)
+    if (auto s = std::dynamic_pointer_cast<TToSphereEmiter>(e)) streams.push_back(s);
   ASSERT_EQ(streams.size(), 2u);
   struct Expected {
     int column, row, colour;
@@ -59,19 +60,18 @@ TEST(BigBoom, SendsEveryRuneOnAUsableCellToItsVialAndEmptiesOnlyTheRuneLayer) {
   for (size_t i = 0; i < 2; ++i) {
     const TToSphereEmiter& s = *streams[i];
     const Expected& e = expected[i];
-    EXPECT_EQ(s.column, e.column);
-    EXPECT_EQ(s.row, e.row);
-    EXPECT_EQ(s.colour, e.colour);
-    EXPECT_FLOAT_EQ(s.x, e.x);
-    EXPECT_FLOAT_EQ(s.y, e.y);
+    EXPECT_EQ(s.cellX, e.column);
+    EXPECT_EQ(s.cellY, e.row);
+    EXPECT_FLOAT_EQ(s.startX, e.x);
+    EXPECT_FLOAT_EQ(s.startY, e.y);
     const int base = 100 + e.colour * 10;
     EXPECT_NEAR(s.red, base + 1, 20);
     EXPECT_NEAR(s.green, base + 2, 20);
     EXPECT_NEAR(s.blue, base + 3, 20);
     int vialX = 0, vialY = 0;
     magicSphere->GetColorXY(e.colour, vialX, vialY);
-    EXPECT_EQ(s.targetX, vialX);
-    EXPECT_EQ(s.targetY, vialY);
+    EXPECT_FLOAT_EQ(s.endX, static_cast<float>(vialX));
+    EXPECT_FLOAT_EQ(s.endY, static_cast<float>(vialY));
   }
 }
 
@@ -79,9 +79,9 @@ TEST(BigBoom, EmptyBoardStartsNoStream) {
   board = std::make_shared<TBoardManager>();
   level = std::make_shared<TLevelManager>();
   runes = std::make_shared<FixedColours>();
-  toSphereStreams.Clear();
+  volcanoList->Clear();
   level->BigBoom();
-  EXPECT_EQ(toSphereStreams.Count(), 0);
+  EXPECT_EQ(volcanoList->Count(), 0);
 }
 
 }  // namespace

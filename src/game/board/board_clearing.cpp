@@ -107,7 +107,7 @@ int32_t TBoardManager::clearLines(int32_t) {
     }
     if (n > 3 && bonusManagerAlt) bonusManagerAlt->AddBonus(0);
     if (bonusManagerAlt && bonusManagerAlt->BonusActive() != 0)
-      bonusManagerAlt->AddCaption(n, score, k, mouseX, mouseY - 30);
+      bonusManagerAlt->AddCaption(n, score, k);
   }
   if (stoneRestored) playSound2(stoneClearedSound, nullptr, 0);
   if (lines) lines->Clear();
