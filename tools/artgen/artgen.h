@@ -61,6 +61,10 @@ void addStrip(const std::string& path, int cellWidth, int cellHeight, int cells,
 // Adds a picture that is a strip as far as the manifest is concerned but is painted whole.
 void addCells(const std::string& path, int cellWidth, int cellHeight, int cells, Painter paint);
 
+// The size the image manifest gives a picture (for pictures whose size is data, such as the
+// world map's stage pictures); false when the manifest has no row for it.
+bool manifestSize(const std::string& path, int& width, int& height);
+
 using FamilyFn = void (*)();
 bool registerFamily(const char* name, FamilyFn fn);
 

@@ -89,6 +89,12 @@ std::string manifestLine(const Job& job) {
     return s;
 }
 
+// The manifest as read at the start of the run, for the pictures whose size it decides.
+std::map<std::string, ManifestRow>& manifestRows() {
+    static std::map<std::string, ManifestRow> rows;
+    return rows;
+}
+
 bool endsWith(const std::string& s, const char* tail) {
     size_t n = std::strlen(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
@@ -100,6 +106,14 @@ void usage() {
 }
 
 }  // namespace
+
+bool manifestSize(const std::string& path, int& width, int& height) {
+    auto it = manifestRows().find(path);
+    if (it == manifestRows().end()) return false;
+    width = it->second.width;
+    height = it->second.height;
+    return true;
+}
 
 bool registerFamily(const char* name, FamilyFn fn) {
     families().push_back({name, fn});
@@ -170,6 +184,8 @@ int run(int argc, char** argv) {
         }
     }
 
+    // Read before the families run: some take their size from it.
+    manifestRows() = readManifest(manifest);
     for (const Family& f : families()) f.fn();
     std::vector<Job>& all = jobs();
     std::sort(all.begin(), all.end(), [](const Job& a, const Job& b) { return a.path < b.path; });
@@ -190,7 +206,7 @@ int run(int argc, char** argv) {
         return 0;
     }
 
-    std::map<std::string, ManifestRow> rows = readManifest(manifest);
+    const std::map<std::string, ManifestRow>& rows = manifestRows();
     std::vector<const Job*> todo;
     for (const Job& j : all) {
         if (!only.empty() && std::none_of(only.begin(), only.end(), [&](const std::string& t) {

@@ -1,0 +1,58 @@
+// The world map between quest levels, over the shipped map file and pictures: just after the
+// first level (mid fade-in, then fully shown) and about half-way through the quest with the
+// pointer over Play.
+#include <memory>
+#include <string>
+
+#include "app/mouse.h"
+#include "app/options.h"
+#include "app/sfx.h"
+#include "game/levels/level_sequencer.h"
+#include "platform/graphics.h"
+#include "platform/headless.h"
+#include "scenario.h"
+#include "screens/map/map_core.h"
+#include "toolkit/font.h"
+
+namespace {
+
+// What start-up and the loading screen give the map: the text font, the cursor, the options,
+// the interface sounds, the quest's sequence, and the map itself.
+void LoadMap() {
+  Graphics(800, 600, 0);
+  fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"),
+                        S("abcdefghijklmnopqrstuvwxyz0123456789"), 32.0f, 3);
+  mouse = std::make_shared<TMouse>();
+  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
+  options = std::make_shared<TOptions>();
+  globalSnd = std::make_shared<TGlobalSnd>();
+  globalSnd->load();
+  sequencer = std::make_shared<TLevelSequencer>();
+  sequencer->Start(1);
+  map = std::make_shared<TMapCore>();
+  map->Load();
+}
+
+// Shows the map after `finishedLevel` with the pointer at (x, y); writes `prefix`-fading.png
+// in the middle of the fade-in and `prefix`.png once it is fully shown, then clicks Play.
+void ShowMap(screenshot::Context& ctx, int32_t finishedLevel, int x, int y, const std::string& prefix) {
+  const int first = headless::FrameNumber();
+  headless::MouseMoveAt(first, x, y);
+  ctx.capture(first + 8, prefix + "-fading.png");
+  ctx.capture(first + 40, prefix + ".png");
+  headless::MouseMoveAt(first + 41, 560, 580);
+  headless::MouseClickAt(first + 42, 1);
+  map->Show(finishedLevel);
+}
+
+}  // namespace
+
+SCENARIO("world-map-start", "the world map after the first level: level 2 glowing, stage 1 lit") {
+  LoadMap();
+  ShowMap(ctx, 1, 660, 420, "world-map-start");
+}
+
+SCENARIO("world-map-midway", "the world map half-way through the quest, the pointer over Play") {
+  LoadMap();
+  ShowMap(ctx, (sequencer->lastLevel + 1) / 2, 560, 580, "world-map-midway");
+}
