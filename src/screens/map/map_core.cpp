@@ -203,6 +203,7 @@ int32_t TMapCore::Show(int32_t finishedLevel) {
   if (headerTexts[1]) headerTexts[1]->text = FromInt(sequencer ? sequencer->lastLevel : 0);
   if (headerTexts[0]) headerTexts[0]->text = FromInt(currentLevel);
   layoutHeader();
+  if (editMode != 0) discardEditorKeys();
 
   for (;;) {
     if (AppTerminate()) quitProgram();
@@ -216,6 +217,7 @@ int32_t TMapCore::Show(int32_t finishedLevel) {
       music->free();
       return result;
     }
+    if (editMode != 0) editorStep();
   }
 }
 

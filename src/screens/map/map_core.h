@@ -91,16 +91,41 @@ class TMapCore {
   // Sets the header's x positions from the widths of its four pieces, centred on x 392.
   void layoutHeader();
 
+  // ---- the editor: runs at the end of every pass of Show but the last while editMode is set ----
+
+  // One editor step: selects the marker of currentLevel (its number into the header) and its
+  // stage picture (into currentStage), moves them with the arrows (left Control: the picture;
+  // left Shift: whole pixels), then K gives the marker the next kind, 1 and 2 step the level
+  // (wrapped into 1..the number of markers) and S saves the map to "data/map.tsc". With no
+  // selected marker nothing is selected or moved.
+  void editorStep();
+  // Forgets the editor's key presses counted before the map opened, so that a key typed or
+  // pressed elsewhere (an S above all, which would overwrite the map file) does not act.
+  void discardEditorKeys();
+  // The whole map as the editor saves it: "Levels" with a group per marker, then "Stages" with
+  // a group per stage picture, in list order, each under a name of its own.
+  TSCFilePtr editorStore();
+  // Writes editorStore to `path` safely (a temporary file, then a rename); a failure leaves any
+  // earlier file as it was and prints a line naming the path.
+  bool saveMap(const std::string& path);
+
  private:
   // The map-screen pass's steps.
   void fadeStep();
   void choiceStep();
   void startFadeOut(int32_t choice);
   [[noreturn]] void quitProgram();
-  // Records a fixed picture that did not load (once per path).
+  // Loads a fixed picture; one that does not load is reported.
   ImagePtr loadPicture(const std::string& path);
+  // The editor step's parts.
+  void moveSelection(const MapLevelPtr& marker, const MapStagePtr& stage);
+  void cycleKind(const MapLevelPtr& marker);
+  void stepLevel();
 };
 using MapCorePtr = std::shared_ptr<TMapCore>;
 
 // Created by start-up among the singletons (after profileLoader, before ringGame).
 extern MapCorePtr map;
+
+// The file the editor writes, relative to the working folder.
+inline constexpr const char* kMapEditorFile = "data/map.tsc";
