@@ -71,10 +71,11 @@ void TOptions::Load() {
       tscFile = DefaultOptionsStore();
     }
   }
-  screenMode = static_cast<int32_t>(GetTSCNumberKey(tscFile, kGroup, u"screenMode", 0));
+  // Hand-edited numbers outside the int range (or not numbers) read as 0.
+  screenMode = WholeNumber(GetTSCNumberKey(tscFile, kGroup, u"screenMode", 0));
   musicVol = GetTSCNumberKey(tscFile, kGroup, u"musicVol", 0);
   soundVol = GetTSCNumberKey(tscFile, kGroup, u"soundVol", 0);
-  startingLevel = static_cast<int32_t>(GetTSCNumberKey(tscFile, kGroup, u"startingLevel", 0));
+  startingLevel = WholeNumber(GetTSCNumberKey(tscFile, kGroup, u"startingLevel", 0));
   if (HasProfiles()) profile->SelectProfile(GetTSCStringKey(tscFile, kGroup, u"lastProfile", 0));
   tscFile = nullptr;
 }

@@ -1,5 +1,6 @@
 #include "app/random_seed.h"
 
+#include "platform/headless.h"
 #include "platform/system.h"
 
 int32_t ClockSeed() {
@@ -8,4 +9,7 @@ int32_t ClockSeed() {
   return static_cast<int32_t>(static_cast<uint32_t>(ms) ^ static_cast<uint32_t>(ms >> 32));
 }
 
-void SeedRndFromClock() { SeedRnd(ClockSeed()); }
+void SeedRndFromClock() {
+  if (headless::Enabled()) return;
+  SeedRnd(ClockSeed());
+}

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "platform/errors.h"
 
@@ -131,13 +132,25 @@ bool TTSCFile::Save(const std::string& path) {
 
 String TTSCFile::SaveToText() {
   String text;
+  std::set<String> written;
   TListPtr<TSCGroupPtr> top = GetGroupList(String());
-  for (const TSCGroupPtr& group : *top) text += SaveGroup(group, String());
+  for (const TSCGroupPtr& group : *top) text += WriteGroup(group, String(), written);
   return text;
 }
 
 String TTSCFile::SaveGroup(const TSCGroupPtr& group, const String& indent) {
+  std::set<String> written;
+  return WriteGroup(group, indent, written);
+}
+
+String TTSCFile::WriteGroup(const TSCGroupPtr& group, const String& indent,
+                            std::set<String>& written) {
+  // Each full path is written once, at its first group, with every key and child of that path.
+  // Writing it again for every group record of the path would say nothing new, and a text whose
+  // group paths repeat at several depths would multiply: two chains of 24 nested groups with the
+  // same names would write over a gigabyte.
   const String fullPath = GroupFullPath(*group);
+  if (!written.insert(Lower(fullPath)).second) return String();
   String text = indent + group->name + u"{\n";
   TListPtr<TSCKeyPtr> groupKeys = GetKeyList(fullPath);
   for (const TSCKeyPtr& key : *groupKeys) {
@@ -151,7 +164,7 @@ String TTSCFile::SaveGroup(const TSCGroupPtr& group, const String& indent) {
     text += u"\n";
   }
   TListPtr<TSCGroupPtr> children = GetGroupList(fullPath);
-  for (const TSCGroupPtr& child : *children) text += SaveGroup(child, indent + u"\t");
+  for (const TSCGroupPtr& child : *children) text += WriteGroup(child, indent + u"\t", written);
   text += indent + u"}\n";
   return text;
 }

@@ -11,6 +11,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "datafiles/tsc_lexer.h"
@@ -40,6 +41,9 @@ class TTSCFile {
   virtual bool Save(const std::string& path);
   // The text that Save writes.
   virtual String SaveToText();
+  // The text of one group and everything below it. A full path is written once, at its first
+  // group record, with every key and child group of that path (letter case folded as in
+  // lookups), so the text reads back answering every lookup as the store does.
   virtual String SaveGroup(const TSCGroupPtr& group, const String& indent);
   // A missing key prints "The key PATH::NAME does not exist" and gives "" / 0.
   virtual String GetStringKey(const String& path, const String& name, int index);
@@ -57,6 +61,8 @@ class TTSCFile {
   void SetKey(const String& path, const String& name, const String& value, int32_t kind,
               int index);
   void Adopt();
+  // SaveGroup, skipping the full paths (folded) already in `written`, and adding its own.
+  String WriteGroup(const TSCGroupPtr& group, const String& indent, std::set<String>& written);
 };
 using TSCFilePtr = std::shared_ptr<TTSCFile>;
 

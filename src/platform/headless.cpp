@@ -30,6 +30,7 @@ struct ScriptEvent {
 struct HeadlessState {
   bool enabled = false;
   uint32_t clock = kVirtualClockStart;
+  int32_t stepPerRead = 0;  // ms the clock moves on after each reading; 0: only Flip moves it
   int frame = 0;
   std::vector<ScriptEvent> script;
   std::function<void(int)> callback;
@@ -63,7 +64,12 @@ void Apply(const ScriptEvent& e) {
 
 namespace platform_core {
 
-int32_t VirtualClock() { return static_cast<int32_t>(H().clock); }
+int32_t VirtualClock() {
+  HeadlessState& h = H();
+  const auto reading = static_cast<int32_t>(h.clock);
+  h.clock += static_cast<uint32_t>(h.stepPerRead);
+  return reading;
+}
 
 void AdvanceVirtualClock(int32_t ms) { H().clock += static_cast<uint32_t>(ms); }
 
@@ -118,6 +124,8 @@ void Enable() {
 bool Enabled() { return H().enabled; }
 
 void AdvanceClock(int32_t ms) { platform_core::AdvanceVirtualClock(ms); }
+
+void SetClockStepPerRead(int32_t ms) { H().stepPerRead = ms; }
 
 int FrameNumber() { return H().frame; }
 

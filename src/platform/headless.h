@@ -16,6 +16,9 @@ bool Enabled();
 
 // The virtual clock: each Flip advances it by one frame (16, 17, 17 ms in turn).
 void AdvanceClock(int32_t ms);
+// Makes every MilliSecs reading move the virtual clock on by `ms` afterwards (0, the default:
+// readings within a frame agree), for code that must read the clock once per step.
+void SetClockStepPerRead(int32_t ms);
 // Frames shown so far (Flip calls since Enable).
 int FrameNumber();
 

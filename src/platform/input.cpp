@@ -141,11 +141,10 @@ void InputClose() { State().terminate = true; }
 
 void InputFocus(bool focused) {
   State().suspended = !focused;
-  if (!focused) {
-    // Keys and buttons released while another window has the focus never reach us.
-    ClearKeys();
-    ClearButtons();
-  }
+  // Both ways: keys and buttons released while another window has the focus never reach us,
+  // and the click that gives the focus back belongs to the system, not to the game.
+  ClearKeys();
+  ClearButtons();
 }
 
 }  // namespace platform_core

@@ -48,6 +48,11 @@ int32_t Rand(int32_t a, int32_t b = 1);
 double Rnd(double a = 0.0, double b = 1.0);
 float RndFloat();
 
+// A number read from a data file, cut toward zero into an int. Outside the int range or not
+// finite (NaN, infinity) it gives 0: a hand-edited or damaged file never makes an undefined
+// conversion. The one conversion for every whole-number key of the game's files.
+int32_t WholeNumber(double value);
+
 // Maths in degrees.
 double Sin(double degrees);
 double Cos(double degrees);

@@ -131,6 +131,20 @@ TEST(Mouse, LosingFocusForgetsHeldButtonsAndPresses) {
   EXPECT_EQ(p.down1, 0);
 }
 
+TEST(Mouse, RegainingFocusForgetsTheClickThatBroughtItBack) {
+  TMouse m;
+  headless::FocusAt(0, false);
+  headless::MouseButtonAt(0, 1, true);
+  headless::KeyAt(0, KEY_LALT, true);
+  headless::FocusAt(0, true);
+  Polled p = Poll(m);
+  EXPECT_EQ(p.hit1, 0);
+  EXPECT_EQ(p.down1, 0);
+  EXPECT_EQ(p.down2, 0);  // no right-button stand-in from the Alt either
+  EXPECT_EQ(KeyDown(KEY_LALT), 0);
+  EXPECT_EQ(AppSuspended(), 0);
+}
+
 TEST(Mouse, CursorIsDrawnWithItsHotSpotAtThePointer) {
   ASSERT_TRUE(Graphics(800, 600, 0, 60, 0));
   // A 20 x 10 cursor, transparent but for one opaque red pixel at its hot spot (14, 6).

@@ -1,11 +1,12 @@
-// The options file: defaults, reading and writing, a damaged file set aside, the last profile
-// selected, and the game in progress saved with the options while a quest is played.
+// The options file: defaults, reading and writing, whole numbers, a damaged file set aside, the
+// last profile selected, and the game in progress saved with the options while a quest is played.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/data_folders.h"
+#include "app/graphics_mode.h"
 #include "app/options.h"
 #include "app/standin_game_save.h"
 #include "game/levels/level_sequencer.h"
@@ -144,6 +145,25 @@ TEST_F(OptionsFile, WholeNumbersAreCutTowardZero) {
     options->Load();
     EXPECT_EQ(options->screenMode, c.screenMode) << c.text;
     EXPECT_EQ(options->startingLevel, c.screenMode) << c.text;
+  }
+}
+
+// Hand-edited numbers outside the int range, or texts that read as no finite number, must not
+// make an undefined conversion: they read as 0 and the game opens a window.
+TEST_F(OptionsFile, NumbersOutsideTheIntRangeReadAsZeroAndOpenAWindow) {
+  const char* texts[] = {"3000000000", "-3000000000", "'nan'", "'inf'",
+                         "1000000000000000000000000000000000000000000.0"};
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    Write(std::string("Settings{\n\tscreenMode=") + text + "\n\tstartingLevel=" + text +
+          "\n}\n");
+    options->Load();
+    EXPECT_EQ(options->screenMode, 0);
+    EXPECT_EQ(options->startingLevel, 0);
+    gfxDriverSet = 0;
+    SetGraphicsMode(options->screenMode, 800, 600, 32);
+    ASSERT_TRUE(CurrentGraphics());
+    EXPECT_EQ(CurrentGraphics()->depth, 0);  // a window
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -120,11 +121,64 @@ TEST(TscFile, WritesGroupsKeysAndSubgroupsInItsLayout) {
             "}\n"
             "Empty{\n"
             "}\n");
-  // A group created twice is written twice, with all keys of its path each time.
+  // A group created twice is written once, at its first record, with all keys of its path.
   CreateTSCGroup(file, u"", u"empty");
   SetTSCNumberKey(file, u"Empty", u"v", 0.5f, 0);
-  EXPECT_EQ(Saved(file).substr(Saved(file).find("Empty{")),
-            "Empty{\n\tv=0.500000000\n}\nempty{\n\tv=0.500000000\n}\n");
+  EXPECT_EQ(Saved(file).substr(Saved(file).find("Empty{")), "Empty{\n\tv=0.500000000\n}\n");
+}
+
+// Two chains of 24 nested groups with the same names: written once per full path, the text is
+// small and quick to write, where one copy per group record above would write over a gigabyte.
+TEST(TscFile, RepeatedNestedGroupPathsAreWrittenOnceEach) {
+  constexpr int kDepth = 24;
+  auto chain = [](const std::string& key) {
+    std::string text;
+    for (int d = 0; d < kDepth; ++d) text += "g{";
+    text += key;
+    for (int d = 0; d < kDepth; ++d) text += "}";
+    return text;
+  };
+  TSCFilePtr file = FromText(chain("x=1") + "\n" + chain("y='two'") + "\n");
+  const auto start = std::chrono::steady_clock::now();
+  const String saved = file->SaveToText();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::milliseconds(250));
+  EXPECT_LT(saved.size(), 2000u);
+  TSCFilePtr back = CreateTSCFile();
+  ASSERT_EQ(TextErrorOf([&] { back->LoadFromText(saved); }), "") << U8(saved);
+  String deepest = u"g";
+  for (int d = 1; d < kDepth; ++d) deepest += u"::g";
+  EXPECT_EQ(GetTSCNumberKey(back, deepest, u"x", 0), 1.0f);
+  EXPECT_EQ(GetTSCStringKey(back, deepest, u"y", 0), u"two");
+  EXPECT_EQ(back->groups->Count(), kDepth);
+}
+
+// Texts whose group paths repeat at several depths (letter case folded, as lookups do): every
+// key reads back with the values its lookup gave before, and saving again changes nothing.
+TEST(TscFile, RepeatedGroupPathsReadBackAnsweringEveryLookupAsBefore) {
+  const char* texts[] = {
+      "A{k=1} A{k=2 j=3}",
+      "A{B{k=1}} A{B{k=2} C{m=1}}",
+      "A{b{k=1 D{}}} a{B{k=2 d{e=5}}}",
+      "A{B{k=1} B{k=2} B{C{x='c'}}}",
+      "S{L{x=1 D{y=1}}} T{} S{L{D{y=2 z=3}}} S{Q{w=4} L{x=9}}",
+  };
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    TSCFilePtr file = FromText(text);
+    const String saved = file->SaveToText();
+    TSCFilePtr back = CreateTSCFile();
+    ASSERT_EQ(TextErrorOf([&] { back->LoadFromText(saved); }), "") << U8(saved);
+    EXPECT_EQ(back->keys->Count(), file->keys->Count()) << U8(saved);
+    for (const TSCKeyPtr& key : *file->keys) {
+      TSCKeyPtr before = file->ResolveKey(key->path, key->name);
+      TSCKeyPtr after = back->ResolveKey(key->path, key->name);
+      ASSERT_TRUE(after) << U8(key->path) << "::" << U8(key->name);
+      EXPECT_EQ(after->count, before->count);
+      EXPECT_EQ(after->values[0], before->values[0]) << U8(key->path) << "::" << U8(key->name);
+    }
+    EXPECT_EQ(back->SaveToText(), saved);
+  }
 }
 
 TEST(TscFile, ListsKeysAndDirectChildGroups) {

@@ -130,6 +130,23 @@ TEST_F(BoardImage, MissingBackgroundIsReportedAndTheBoardHasNoImage) {
   EXPECT_EQ(board->originX, 492 - 200);
 }
 
+TEST_F(BoardImage, MagentaIsTheMaskColourAfterwardsWithOrWithoutTheBackground) {
+  Shape(0, 9, 0, 9);
+  level->levelNumber = 0;
+  for (bool withBackground : {false, true}) {
+    SCOPED_TRACE(withBackground);
+    if (withBackground) SavePicture("gfx/bg/deski/deska-1.jpg", 480, 480, kSand, false);
+    SetMaskColor(0, 0, 0);
+    Output([] { board->createBoardImage(1); });
+    EXPECT_EQ(board->boardImage != nullptr, withBackground);
+    int r = -1, g = -1, b = -1;
+    GetMaskColor(r, g, b);
+    EXPECT_EQ(r, 255);
+    EXPECT_EQ(g, 0);
+    EXPECT_EQ(b, 255);
+  }
+}
+
 TEST_F(BoardImage, FramePicturesFillTheirTablesByLengthOrCornerAndVariant) {
   // Every picture gets its own width, so each table entry can be traced to its file.
   struct Entry {

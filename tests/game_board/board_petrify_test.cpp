@@ -98,6 +98,23 @@ TEST_F(Petrify, ShortIntervalRestartsTheFadeBeforeItEnds) {
   EXPECT_EQ(board->runeIds[2][2], 4);
 }
 
+TEST_F(Petrify, ASelectionWithoutCandidatesLeavesARunningFadeAsItWas) {
+  board->petrifyTime = 600;
+  Put(2, 2, 4, 10);
+  After(601);
+  board->_checkForPetrify(0);
+  After(300);
+  board->_checkForPetrify(0);
+  ASSERT_EQ(board->petrifyRunning, 1);
+  ASSERT_FLOAT_EQ(board->petrifyProgress, 0.3f);
+  board->runeIds[2][2] = 0;  // cleared by a match during the fade
+  After(301);
+  board->_checkForPetrify(0);
+  EXPECT_EQ(board->lastPetrify, MilliSecs());  // the clock restarts
+  EXPECT_EQ(board->petrifyRunning, 1);
+  EXPECT_FLOAT_EQ(board->petrifyProgress, 0.3f);
+}
+
 TEST_F(Petrify, FadeConvertsWhatLiesInTheMarkedCellsAtItsEnd) {
   Put(2, 2, 4, 10);
   Put(3, 2, 4, 10);

@@ -174,6 +174,26 @@ TEST_F(Blocks, ListsThatCannotDealReportTheLevelsListAndDealNothing) {
   EXPECT_NE(out.find("AvailableBlocks list is empty"), std::string::npos);
 }
 
+TEST_F(Blocks, FailedDealsLeaveTheHeldBlockFormedAndTurning) {
+  HoldFormed("L", 5, 5);
+  blocks->setAvailableBlocks(u"nine");  // the level names a block that does not exist
+  blocks->nextBlock = nullptr;
+  blocks->rotateBlock(1);
+  Output([] {
+    for (int frame = 0; frame < 30; ++frame) {
+      blocks->updateBlock(-1, -1);
+      blocks->DrawNextBlock(400, 300);
+      ASSERT_FALSE(blocks->nextBlock);
+      ASSERT_EQ(blocks->formState, 1) << frame;
+      ASSERT_EQ(blocks->alpha, 1.0f) << frame;
+      ASSERT_EQ(blocks->targetRotation, 1) << frame;
+      ASSERT_EQ(blocks->turnProgress, frame < 14 ? 6 * (frame + 1) : 0) << frame;
+    }
+  });
+  EXPECT_EQ(blocks->rotation, 1);  // the turn ran to its end
+  EXPECT_EQ(blocks->angle, 90);
+}
+
 TEST_F(Blocks, BuildNextBlockMakesTheNextBlockCurrent) {
   blocks->setAvailableBlocks(u"line");
   blocks->setAvailableRunes(u"2");

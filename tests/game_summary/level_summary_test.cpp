@@ -59,6 +59,13 @@ TEST_F(SummaryTest, StartResetsTheSequenceAndAnchorsOnTheBoardCentre) {
   EXPECT_EQ(lv().summaryAnchor[1], 50 + 96);
 }
 
+TEST_F(SummaryTest, SummaryTimeLiesAQuarterSecondAfterTheStart) {
+  lv().summaryTime = 0;
+  lv().startSummary();
+  EXPECT_EQ(lv().summaryTime, MilliSecs() + 250);
+  EXPECT_EQ(lv().summaryTime, lv().summaryStart + 250);
+}
+
 TEST_F(SummaryTest, TheCountBeginsAfterOneSecondInTheUpdateThatEndsTheWait) {
   FillBoard({{0, 0}, {3, 0}});
   lv().startSummary();
@@ -332,6 +339,37 @@ TEST_F(SummaryTest, APhaseEnteredDuringAnUpdateRunsItsStepInIt) {
       EXPECT_EQ(lv().scrollOpening, 0.0f);        // t 0: no opening yet
     }
   }
+}
+
+// Each update reads the clock once: a phase entered during it starts at that reading, so its
+// first step sees t = 0 even on a clock that moves between two readings.
+TEST_F(SummaryTest, APhaseEnteredDuringAnUpdateStartsAtThatUpdatesClockReading) {
+  FillBoard({{1, 1}});
+  lv().startSummary();
+  headless::SetClockStepPerRead(1);
+  std::vector<int32_t> entered;
+  for (int frames = 0; lv().summaryPhase != 12 && frames < 3000; ++frames) {
+    const int32_t before = lv().summaryPhase;
+    Frame(before == 8);
+    const int32_t phase = lv().summaryPhase;
+    SCOPED_TRACE(phase);
+    EXPECT_GE(lv().scrollAlpha, 0.0f);
+    EXPECT_LE(lv().scrollAlpha, 1.0f);
+    EXPECT_GE(lv().blackoutAlpha, 0.0f);  // the music never above its volume
+    EXPECT_LE(lv().blackoutAlpha, 1.0f);
+    if (phase == before) continue;
+    entered.push_back(phase);
+    if (phase == 4) {
+      EXPECT_EQ(lv().scrollAlpha, 0.0f);
+    } else if (phase == 10) {
+      EXPECT_EQ(lv().scrollAlpha, 1.0f);
+    } else if (phase == 11) {
+      EXPECT_EQ(lv().blackoutAlpha, 0.0f);
+    }
+  }
+  headless::SetClockStepPerRead(0);
+  for (int32_t phase : {4, 10, 11, 12})
+    EXPECT_NE(std::find(entered.begin(), entered.end(), phase), entered.end()) << phase;
 }
 
 TEST_F(SummaryTest, TheGlowPulsesAHundredFramesEachWay) {

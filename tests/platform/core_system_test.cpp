@@ -169,6 +169,31 @@ TEST(SystemTest, StartupEntersTheExecutablesFolder) {
   ASSERT_TRUE(ChangeDir(before));
 }
 
+TEST(SystemTest, WholeNumbersAreCutTowardZeroAndOutOfRangeGivesZero) {
+  struct Case {
+    double value;
+    int32_t whole;
+  };
+  const Case cases[] = {
+      {1.9, 1},
+      {-1.9, -1},
+      {-0.5, 0},
+      {2147483520.0, 2147483520},  // the largest float below 2^31
+      {2147483647.9, INT32_MAX},
+      {2147483648.0, 0},
+      {3e9, 0},
+      {-2147483648.0, INT32_MIN},
+      {-2147483648.9, INT32_MIN},
+      {-2147483649.0, 0},
+      {-3e9, 0},
+      {NAN, 0},
+      {INFINITY, 0},
+      {-INFINITY, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WholeNumber(c.value), c.whole) << c.value;
+  EXPECT_EQ(WholeNumber(3e9f), 0);  // float arguments too
+}
+
 TEST(SystemTest, TrigonometryTakesDegrees) {
   EXPECT_NEAR(Sin(90), 1.0, 1e-12);
   EXPECT_NEAR(Cos(180), -1.0, 1e-12);

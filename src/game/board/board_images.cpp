@@ -85,6 +85,9 @@ void TBoardManager::buildImage(int32_t lastCell) {
   ghostImage = cellSize == 40 ? ghostImage40 : ghostImage32;
   const int32_t number = (level ? level->levelNumber : 0) % 9 + 1;
   backgroundPath = bundleDir + "gfx/bg/deski/deska-" + std::to_string(number) + ".jpg";
+  // Magenta stays the mask colour afterwards, with or without a board image: pictures loaded
+  // later count on it.
+  SetMaskColor(255, 0, 255);
   backgroundPixmap = LoadPixmap(backgroundPath);
   if (!backgroundPixmap) {
     Print("Board background not found: " + backgroundPath);
@@ -100,7 +103,6 @@ void TBoardManager::buildImage(int32_t lastCell) {
           WritePixel(workPixmap, px, py, kHoleColour);
     }
   }
-  SetMaskColor(255, 0, 255);
   const int32_t side = (lastCell + 1) * cellSize;
   boardImage = LoadImage(PixmapWindow(workPixmap, 0, 0, side, side), DEFAULT_IMAGE_FLAGS);
   workPixmap = nullptr;

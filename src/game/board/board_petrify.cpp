@@ -7,18 +7,9 @@
 #include "platform/system.h"
 #include "platform/text.h"
 
-namespace {
-
-// A difference of two clock readings, wrap-around included.
-int32_t Since(int32_t now, int32_t then) {
-  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(then));
-}
-
-}  // namespace
-
 int32_t TBoardManager::_checkForPetrify(int32_t paused) {
   // A level without a positive interval has no petrification (a missing key reads as 0).
-  if (petrifyTime > 0 && Since(MilliSecs(), lastPetrify) > petrifyTime && paused == 0) {
+  if (petrifyTime > 0 && ElapsedMs(MilliSecs(), lastPetrify) > petrifyTime && paused == 0) {
     auto candidate = [this](size_t x, size_t y) {
       const int32_t id = runeIds[x][y];
       if (id == 0 || id == 13) return false;
@@ -32,23 +23,25 @@ int32_t TBoardManager::_checkForPetrify(int32_t paused) {
       for (size_t x = 0; x < kBoardCells; ++x) {
         if (!candidate(x, y)) continue;
         any = true;
-        if (Since(placedAt[x][y], oldest) < 0) oldest = placedAt[x][y];
+        if (ElapsedMs(placedAt[x][y], oldest) < 0) oldest = placedAt[x][y];
       }
     }
     if (!any) {
+      // Nothing to petrify: the clock restarts and the step ends here. A fade still running
+      // keeps the progress it had; measured from the restarted clock it would jump back to 0.
       lastPetrify = MilliSecs();
-    } else {
-      for (size_t y = 0; y < kBoardCells; ++y)
-        for (size_t x = 0; x < kBoardCells; ++x)
-          petrifyMarks[x][y] = candidate(x, y) && placedAt[x][y] == oldest ? 1 : 0;
-      playSound2(petrifySound, nullptr, 0);
-      petrifyProgress = 0.0f;
-      petrifyRunning = 1;
-      lastPetrify = MilliSecs();
+      return 0;
     }
+    for (size_t y = 0; y < kBoardCells; ++y)
+      for (size_t x = 0; x < kBoardCells; ++x)
+        petrifyMarks[x][y] = candidate(x, y) && placedAt[x][y] == oldest ? 1 : 0;
+    playSound2(petrifySound, nullptr, 0);
+    petrifyProgress = 0.0f;
+    petrifyRunning = 1;
+    lastPetrify = MilliSecs();
   }
   if (petrifyRunning == 0) return 0;
-  petrifyProgress = static_cast<float>(Since(MilliSecs(), lastPetrify) / 1000.0);
+  petrifyProgress = static_cast<float>(ElapsedMs(MilliSecs(), lastPetrify) / 1000.0);
   if (petrifyProgress < 1.0f) return 0;
   petrifyRunning = 0;
   for (size_t y = 0; y < kBoardCells; ++y) {

@@ -1,7 +1,5 @@
 #include "game/levels/level_manager.h"
 
-#include <cmath>
-
 #include "app/data_folders.h"
 #include "app/standin_game_state.h"
 #include "datafiles/bca_archive.h"
@@ -15,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/system.h"
 #include "toolkit/spark.h"
 #include "toolkit/string_utils.h"
 

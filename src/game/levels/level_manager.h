@@ -48,7 +48,7 @@ class TLevelManager : public TLevelStats {
   int32_t scanFrame = 0;
   int32_t summaryPhase = 0;
   int32_t newBestCountdown = 0;
-  int32_t summaryTime = 0;
+  int32_t summaryTime = 0;  // ms: the summary's start + 250, set by startSummary
   ChannelPtr endLoopChannel;
   SoundPtr endLoopSound;
   SoundPtr endHitSound;

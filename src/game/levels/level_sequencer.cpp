@@ -7,6 +7,7 @@
 #include "minigames/puzzle/puzzle_manager.h"
 #include "minigames/ring/ring_game.h"
 #include "platform/files.h"
+#include "platform/system.h"
 #include "screens/popups/popup_manager.h"
 
 LevelSequencerPtr sequencer;

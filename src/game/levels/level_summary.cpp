@@ -21,11 +21,8 @@ namespace {
 constexpr int32_t kLastCell = kBoardCells - 1;
 constexpr float kDoorsClosed = 400.0f;
 constexpr float kScrollOpen = 155.0f;
-
-// now - then, taken with wrap-around and read as signed.
-int32_t Elapsed(int32_t now, int32_t then) {
-  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(then));
-}
+// summaryTime lies this far after the summary's start.
+constexpr int32_t kSummaryTimeLeadMs = 250;
 
 bool InsideBoard(int32_t column, int32_t row) {
   return column >= 0 && column <= kLastCell && row >= 0 && row <= kLastCell;
@@ -77,13 +74,13 @@ void PlayVoiceClip() {
 bool LeftClicked() { return mouse && mouse->hit1 != 0; }
 
 // Closes the count: the score receives the bonus, the doors are next.
-void EndCount(TLevelManager& lv) {
+void EndCount(TLevelManager& lv, int32_t now) {
   playSound2(lv.endHitSound);
   stopSound(lv.endLoopChannel);
   lv.endMusicChannel = nullptr;
   lv.endLoopChannel = nullptr;
   lv.summaryPhase = 2;
-  lv.summaryStart = MilliSecs();
+  lv.summaryStart = now;
   if (points) {
     lv.totalShown = points->totalPoints + points->levelPoints;
     points->add(lv.bonusPoints);
@@ -92,7 +89,7 @@ void EndCount(TLevelManager& lv) {
 }
 
 // One update of the bonus count. Returns true when the count ended in it.
-bool CountStep(TLevelManager& lv) {
+bool CountStep(TLevelManager& lv, int32_t now) {
   lv.levelCompleteAlpha += 0.1f;
   if (lv.levelCompleteAlpha > 1.0f) lv.levelCompleteAlpha = 1.0f;
 
@@ -108,7 +105,7 @@ bool CountStep(TLevelManager& lv) {
       StepCursor(cursor);
     } while (cursor[1] <= kLastCell && !summaryCellFree(cursor[0], cursor[1]));
     if (cursor[1] > kLastCell) {
-      EndCount(lv);
+      EndCount(lv, now);
       return true;
     }
   }
@@ -120,31 +117,31 @@ bool CountStep(TLevelManager& lv) {
 }
 
 void DoorsStep(TLevelManager& lv, int32_t now) {
-  const int32_t t = Elapsed(now, lv.summaryStart);
+  const int32_t t = ElapsedMs(now, lv.summaryStart);
   if (t > 300) lv.doorsOffset += static_cast<float>((t - 300) / 50);
   if (lv.doorsOffset > kDoorsClosed) {
     lv.doorsOffset = kDoorsClosed;
     lv.summaryPhase = 3;
-    lv.summaryStart = MilliSecs();
+    lv.summaryStart = now;
     lv.summaryMusic = playMusicStream(bundleDir + "sfx/glyphor-help.ogg", 1, 1.0f);
   }
 }
 
 void ScrollOpenStep(TLevelManager& lv, int32_t now) {
-  lv.scrollOpening += static_cast<float>(Elapsed(now, lv.summaryStart) / 50);
+  lv.scrollOpening += static_cast<float>(ElapsedMs(now, lv.summaryStart) / 50);
   ScrollEdgeSpark(lv.scrollOpening);
   if (lv.scrollOpening > kScrollOpen) {
     lv.scrollOpening = kScrollOpen;
     lv.summaryPhase = 6;
     lv.levelCompleteAlpha = 0.0f;
-    lv.summaryStart = MilliSecs();
+    lv.summaryStart = now;
     PlayVoiceClip();
   }
 }
 
 void TransferStep(TLevelManager& lv, int32_t now) {
-  if (Elapsed(now, lv.summaryStart) > 25) {
-    lv.summaryStart = MilliSecs();
+  if (ElapsedMs(now, lv.summaryStart) > 25) {
+    lv.summaryStart = now;
     lv.totalShown += kSummaryCellBonus;
     lv.bonusPoints -= kSummaryCellBonus;
     if (lv.tickCounter % 5 != 0) playSound2(lv.countSound);
@@ -154,7 +151,7 @@ void TransferStep(TLevelManager& lv, int32_t now) {
   if (LeftClicked() && lv.summaryPhase == 7) {
     playSound2(lv.countOutSound);
     lv.summaryPhase = 9;
-    lv.summaryStart = MilliSecs();
+    lv.summaryStart = now;
     lv.totalShown += lv.bonusPoints;
     lv.bonusPoints = 0;
   }
@@ -198,6 +195,7 @@ int32_t summaryFreeCellsFrom(int32_t column, int32_t row) {
 void TLevelManager::startSummary() {
   summaryPhase = 0;
   summaryStart = MilliSecs();
+  summaryTime = summaryStart + kSummaryTimeLeadMs;
   summaryDone = 0;
   summaryCursor = {0, 0};
   scanFrame = 0;
@@ -218,31 +216,33 @@ void TLevelManager::startSummary() {
 }
 
 void TLevelManager::updateSummary() {
+  // One clock reading for the whole update: a phase entered in it starts at this reading, so
+  // its first step sees t = 0, never a negative time.
   const int32_t now = MilliSecs();
-  auto t = [this, now] { return Elapsed(now, summaryStart); };
+  auto t = [this, now] { return ElapsedMs(now, summaryStart); };
 
   if (summaryPhase == 0 && t() > 1000) {
     summaryPhase = 1;
     endLoopChannel = playSound2(endLoopSound);
-    summaryStart = MilliSecs();
+    summaryStart = now;
   }
-  if (summaryPhase == 1 && CountStep(*this)) return;
+  if (summaryPhase == 1 && CountStep(*this, now)) return;
   if (summaryPhase == 2) DoorsStep(*this, now);
   if (summaryPhase == 3 && t() > 500) {
-    summaryStart = MilliSecs();
+    summaryStart = now;
     summaryPhase = 4;
   }
   if (summaryPhase == 4) {
     scrollAlpha = static_cast<float>(t()) / 100.0f;
     if (scrollAlpha > 1.0f) scrollAlpha = 1.0f;
     if (t() > 100) {
-      summaryStart = MilliSecs();
+      summaryStart = now;
       summaryPhase = 5;
     }
   }
   if (summaryPhase == 5) ScrollOpenStep(*this, now);
   if (summaryPhase == 6 && t() > 200) {
-    summaryStart = MilliSecs();
+    summaryStart = now;
     summaryPhase = 7;
   }
   if (summaryPhase == 7) TransferStep(*this, now);
@@ -251,14 +251,14 @@ void TLevelManager::updateSummary() {
       summaryPhase = 9;
       playSound2(countOutSound);
     }
-    summaryStart = MilliSecs();
+    summaryStart = now;
   }
   if (summaryPhase == 9) {
     scrollOpening -= static_cast<float>(t() / 50);
     if (scrollOpening < 0.0f) {
       scrollOpening = 0.0f;
       summaryPhase = 10;
-      summaryStart = MilliSecs();
+      summaryStart = now;
     }
   }
   if (summaryPhase == 10) {
@@ -266,7 +266,7 @@ void TLevelManager::updateSummary() {
     if (scrollAlpha < 0.0f) scrollAlpha = 0.0f;
     if (t() > 100) {
       summaryPhase = 11;
-      summaryStart = MilliSecs();
+      summaryStart = now;
     }
   }
   if (summaryPhase == 11) {
@@ -275,7 +275,7 @@ void TLevelManager::updateSummary() {
     setStreamVolume(summaryMusic, volume * (options ? options->musicVol : 1.0f));
     blackoutAlpha = 1.0f - volume;
     if (t() > 200) {
-      summaryStart = MilliSecs();
+      summaryStart = now;
       summaryPhase = 12;
       summaryDone = 1;
       if (summaryMusic) {

@@ -75,16 +75,9 @@ int32_t TBlocksManager::setAvailableBlocks(const String& ids) {
 // ---- Dealing ----------------------------------------------------------------------------------
 
 BlockPtr TBlocksManager::_buildNextBlock() {
-  newBlock = 1;
-  anchorX = getXR(0);
-  anchorY = getYR(0);
-  auto block = std::make_shared<TBlock>();
-  targetRotation = rotation = angle = turnProgress = 0;
-  alpha = 0.0f;
-  formState = 0;
-  formStep = 0;
-
   // Bad level lists deal nothing; the message names the list and is not repeated every frame.
+  // A failed deal leaves the held block as it is: the preview tries again every frame, and each
+  // try would otherwise snap a formed, turned block back to its forming start.
   String problem;
   BlockPtr shape;
   if (CountList(availableBlocks) == 0) {
@@ -103,6 +96,15 @@ BlockPtr TBlocksManager::_buildNextBlock() {
     lastDealProblem_ = problem;
     return nullptr;
   }
+
+  newBlock = 1;
+  anchorX = getXR(0);
+  anchorY = getYR(0);
+  auto block = std::make_shared<TBlock>();
+  targetRotation = rotation = angle = turnProgress = 0;
+  alpha = 0.0f;
+  formState = 0;
+  formStep = 0;
 
   int32_t lastRune = 0;
   for (size_t y = 0; y < 4; ++y) {
