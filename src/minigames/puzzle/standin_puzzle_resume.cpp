@@ -22,4 +22,3 @@ void LoadPuzzles() {
   puzzle->clicks = profile->GetNumber(S("puzzlesClicks"));
 }
 
-void LoadSpells(const String& prefix) { (void)prefix; }

@@ -2,12 +2,11 @@
 // calls when it resumes the game saved in the profile. The saved-games issue replaces them with
 // its own (beside SavePuzzles) and removes this file.
 #pragma once
+#include "app/standin_game_save.h"
 #include "platform/text.h"
 
 // Puts piece i of the puzzle's board on entry i of the profile list "puzzles" (as its cell and
 // its target cell), and restores the puzzle's startTime from "puzzlesTime" (ms played) and
 // clicks from "puzzlesClicks". Entries beyond the board are ignored.
 void LoadPuzzles();
-// Puts the saved spells of the list prefix + "Bonuses" back on the board: nothing yet (the
-// spells' placement from a save comes with the spells and saved games).
-void LoadSpells(const String& prefix);
+// LoadSpells comes from the saved-game stand-in.
