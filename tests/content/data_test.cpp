@@ -93,10 +93,12 @@ TEST(RuneCatalogue, OrdinaryRunesHaveStoneTwinsAndTheRunesTheGameNamesExist) {
     EXPECT_EQ(runes[id].color, id);
     EXPECT_EQ(runes[id].blocked, 0) << "rune " << id;
   }
-  // Rune 13, the obstacle: no colour to match and no stone form.
+  // Rune 13, the obstacle: a stone (a heal reaches it) with no colour to match, no stone form
+  // to petrify into and no rune to turn back into.
   ASSERT_TRUE(runes.count("13"));
-  EXPECT_EQ(runes["13"].blocked, 0);
+  EXPECT_EQ(runes["13"].blocked, 1);
   EXPECT_EQ(runes["13"].blockedId, "");
+  EXPECT_EQ(runes["13"].unblocked, "");
   EXPECT_EQ(runes["13"].color, "0");
   std::set<std::string> colours;
   for (const auto& [id, r] : runes) {
@@ -135,6 +137,36 @@ TEST(RuneCatalogue, EveryRunePictureLoadsAtItsCellSize) {
       EXPECT_EQ(pixmap->height, size) << path;
     }
   }
+}
+
+TEST(BossCatalogue, FourOrMoreKindsOfDistinctRuneColoursWithTheirPictures) {
+  auto runes = ReadRunes();
+  TSCFilePtr tsc = LoadEntry(kSettings, "bossRunes.tsc");
+  auto kinds = GetTSCGroupList(tsc, u"List");
+  std::set<std::string> ids, colours;
+  std::string tutorialBossColour;
+  for (const auto& kind : *kinds) {
+    const std::string g = "List::" + ToUtf8(kind->name);
+    const std::string id = Str(tsc, g, "id"), colour = Str(tsc, g, "color");
+    EXPECT_TRUE(IsPlainDecimal(id)) << g << " id '" << id << "'";
+    EXPECT_TRUE(ids.insert(id).second) << "boss id " << id << " twice";
+    EXPECT_TRUE(colours.insert(colour).second) << "boss colour " << colour << " twice";
+    // The colour of an ordinary rune, which play can put on the board.
+    bool dealt = false;
+    for (const auto& [runeId, r] : runes) dealt |= (r.color == colour && !r.blocked && colour != "0");
+    EXPECT_TRUE(dealt) << g << " colour " << colour;
+    for (const auto& [key, size] : {std::pair{"fileNameBoss", 64}, std::pair{"fileNameBossBig", 80}}) {
+      const std::string path = Str(tsc, g, key);
+      PixmapPtr pixmap = LoadPixmap(path);
+      ASSERT_TRUE(pixmap) << g << " " << key << ": " << path;
+      EXPECT_EQ(pixmap->width, size) << path;
+      EXPECT_EQ(pixmap->height, size) << path;
+    }
+    if (Str(tsc, g, "fileNameBossBig") == "gfx/boss/b-04.png") tutorialBossColour = colour;
+  }
+  EXPECT_GE(ids.size(), 4u);
+  // The boss tutorial shows the boss of b-04.png among violet runes of id 5.
+  EXPECT_EQ(tutorialBossColour, "5");
 }
 
 TEST(BlockShapes, OneToFiveCellsWithARuneInTheFirstRowAndColumn) {

@@ -105,12 +105,15 @@ inline void AddBoss(int x, int y, int colour) {
 }
 
 // The sixteen runes of rune `id` that ring the boss square starting at (x, y): two on each side
-// of both its rows and both its columns.
+// of both its rows and both its columns. Ring cells off the grid are left out.
 inline void PutBossRing(int x, int y, int id) {
+  auto put = [id](int column, int row) {
+    if (column >= 0 && column < kBoardCells && row >= 0 && row < kBoardCells) Put(column, row, id);
+  };
   for (int row : {y, y + 1})
-    for (int column : {x - 2, x - 1, x + 2, x + 3}) Put(column, row, id);
+    for (int column : {x - 2, x - 1, x + 2, x + 3}) put(column, row);
   for (int column : {x, x + 1})
-    for (int row : {y - 2, y - 1, y + 2, y + 3}) Put(column, row, id);
+    for (int row : {y - 2, y - 1, y + 2, y + 3}) put(column, row);
 }
 
 inline int Count(const BoardLayer& layer) {

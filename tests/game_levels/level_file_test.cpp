@@ -29,7 +29,13 @@ const std::string kEveryKey =
 
 class LevelFileTest : public testing::Test {
  protected:
-  void SetUp() override { levels::MakeSingletons(); }
+  void SetUp() override {
+    levels::MakeSingletons();
+    bossManager->tsc = levels::Store(
+        "List {\n  Boss {\n    id = \"3\"\n    color = \"2\"\n"
+        "    fileNameBoss = \"gfx/boss/b-03m.png\"\n    fileNameBossBig = \"gfx/boss/b-03.png\"\n"
+        "  }\n}\n");
+  }
 
   // Loads a plain level file written from `text`.
   std::string LoadPlain(const std::string& text, int32_t timed) {
@@ -62,7 +68,7 @@ TEST_F(LevelFileTest, EveryKeyReachesItsOwner) {
   EXPECT_EQ(magicSphere->colours[1], 2);
   EXPECT_EQ(magicSphere->capacities[1], 12.0f);
   EXPECT_EQ(timeManager->limit, 90500);
-  ASSERT_EQ(bossManager->bossRunes->Count(), 2);
+  ASSERT_EQ(bossManager->bossRunes->Count(), 2) << printed;
   EXPECT_EQ(bossManager->bossRunes->First()->cellX, 4);
   EXPECT_EQ(ToUtf8(level->songName), "sfx/game-song-2.ogg");
   EXPECT_EQ(level->tsc, nullptr);

@@ -1,7 +1,7 @@
 // Every level the game ships (the quest's board levels and the levels of the time-attack and
 // endless selectors) loads without a missing key and can be played: its runes and blocks exist
-// and fit its shape, runs of three can be made, its goal can be reached, its picture and song
-// exist.
+// and fit its shape, runs of three can be made, its goal can be reached (its bosses too), its
+// picture and song exist.
 #include "datafiles/bca_archive.h"
 #include "levels_fixtures.h"
 #include "platform/files.h"
@@ -63,11 +63,65 @@ bool InARunOfThree(int32_t x, int32_t y) {
   return false;
 }
 
+// Some shape of the level, turned and placed, puts one of its cells on (x, y) and every cell on
+// a usable cell that no boss covers.
+bool CellTakesABlock(int32_t x, int32_t y) {
+  for (const String& id : *blocks->availableBlocks) {
+    const BlockPtr shape = blocks->_findBlockByID(id);
+    if (!shape) continue;
+    for (int32_t rotation = 0; rotation < 4; ++rotation)
+      for (int32_t i = 0; i < 4; ++i)
+        for (int32_t j = 0; j < 4; ++j) {
+          if (shape->cells[static_cast<size_t>(i)][static_cast<size_t>(j)] < 1) continue;
+          int32_t dx = 0, dy = 0;
+          RotateOffset(rotation, i, j, dx, dy);
+          const int32_t anchorX = x - dx, anchorY = y - dy;
+          bool fits = true;
+          for (int32_t a = 0; a < 4 && fits; ++a)
+            for (int32_t b = 0; b < 4 && fits; ++b) {
+              if (shape->cells[static_cast<size_t>(a)][static_cast<size_t>(b)] < 1) continue;
+              RotateOffset(rotation, a, b, dx, dy);
+              fits = Usable(anchorX + dx, anchorY + dy) &&
+                     bossManager->CheckMove(anchorX + dx, anchorY + dy) == 0;
+            }
+          if (fits) return true;
+        }
+  }
+  return false;
+}
+
+// Every boss can be beaten: its square lies where its whole ring is on the grid, its ring's
+// sixteen cells are usable, free of bosses and reachable by the level's blocks, and its colour
+// is one the blocks deal. Its pictures exist.
+void ExpectBossesCanBeBeaten(const std::vector<int32_t>& colours) {
+  EXPECT_GT(bossManager->bossRunes->Count(), 0);
+  for (const BossRunePtr& boss : *bossManager->bossRunes) {
+    SCOPED_TRACE("boss " + std::to_string(boss->id) + " at " + std::to_string(boss->cellX) + "," +
+                 std::to_string(boss->cellY));
+    EXPECT_TRUE(boss->cellX >= kBossFirstCell && boss->cellX <= kBossLastCell);
+    EXPECT_TRUE(boss->cellY >= kBossFirstCell && boss->cellY <= kBossLastCell);
+    EXPECT_NE(std::find(colours.begin(), colours.end(), boss->runeColour), colours.end());
+    EXPECT_NE(boss->image, nullptr);
+    for (auto [sx, sy] : {std::pair{-2, 0}, {2, 0}, {0, -2}, {0, 2}})
+      for (int32_t dx = 0; dx < 2; ++dx)
+        for (int32_t dy = 0; dy < 2; ++dy) {
+          const int32_t x = boss->cellX + sx + dx, y = boss->cellY + sy + dy;
+          EXPECT_TRUE(Usable(x, y)) << "ring cell " << x << "," << y;
+          EXPECT_EQ(bossManager->CheckMove(x, y), 0) << "ring cell " << x << "," << y;
+          EXPECT_TRUE(CellTakesABlock(x, y)) << "ring cell " << x << "," << y;
+        }
+  }
+  EXPECT_NE(bossManager->shadowImage, nullptr);
+  EXPECT_NE(bossManager->sootImage, nullptr);
+  for (const ImagePtr& frame : bossManager->effectFrames) EXPECT_NE(frame, nullptr);
+}
+
 TEST(ShippedLevelsTest, EveryLevelLoadsAndCanBePlayed) {
   levels::MakeSingletons();
   levels::Output([] {
     runes->loadRunesGfx();
     blocks->loadBlocksDef();
+    bossManager->LoadResources();
   });
   const std::vector<ShippedLevel> shipped = ShippedLevels();
   ASSERT_GE(shipped.size(), 21u);
@@ -112,9 +166,12 @@ TEST(ShippedLevelsTest, EveryLevelLoadsAndCanBePlayed) {
       }
     EXPECT_TRUE(anyRun);
 
-    // A goal that play can reach: runes to clear, or vials of dealt colours to fill.
+    // A goal that play can reach: runes to clear, bosses to beat, or vials of dealt colours to
+    // fill.
     if (level->goalType == 2) {
       EXPECT_GT(presetRunes, 0);
+    } else if (level->goalType == 3) {
+      ExpectBossesCanBeBeaten(colours);
     } else {
       ASSERT_EQ(level->goalType, 1);
       int32_t vials = 0;

@@ -2,6 +2,7 @@
 // the boss rune's pictures (gfx/boss).
 #include "gems.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -236,29 +237,70 @@ void bossAura(Canvas& c, int i) {
     cairo_stroke(cr);
 }
 
+// The hint tile of a ring cell, drawn at alpha 0.3 under the runes: a scorched stain with a
+// rim of embers, so that the open cells of a ring still read on the board at that alpha.
 void soot(Canvas& c) {
     const double w = c.width();
     fillPixels(c, [&](int x, int y, double& r, double& g, double& b, double& a) {
         double d = std::hypot(x + 0.5 - w / 2, y + 0.5 - w / 2) / (w / 2);
         double n = fbm(x / 5.0, y / 5.0, 3, static_cast<int>(w));
         r = 0.06;
-        g = 0.04;
-        b = 0.08;
-        a = std::clamp((1.1 - d) * 1.5, 0.0, 1.0) * (0.5 + 0.5 * n);
+        g = 0.03;
+        b = 0.07;
+        a = std::clamp((1.2 - d) * 2.0, 0.0, 1.0) * (0.7 + 0.3 * n);
     });
+    cairo_t* cr = c.cr();
+    const double inset = w * 0.14;
+    glow(c, [&](cairo_t* g) {
+        roundRect(g, inset, inset, w - 2 * inset, w - 2 * inset, w * 0.18);
+        cairo_set_line_width(g, w / 12);
+        cairo_stroke(g);
+    }, pal::candle, 0.9, std::max(1, static_cast<int>(w / 16)));
+    roundRect(cr, inset, inset, w - 2 * inset, w - 2 * inset, w * 0.18);
+    cairo_set_line_width(cr, std::max(1.0, w / 20));
+    setCol(cr, rgb(255, 200, 120), 0.95);
+    cairo_stroke(cr);
 }
 
-void bossPicture(Canvas& c) {
+// One kind of boss: the colour number of the runes that beat it and its sigil.
+struct BossKind {
+    int file;          // b-NN.png
+    int colour;        // rune colour number (its hue and gem cut)
+    const char* sigil; // one Runic letter, UTF-8
+    int spikes;        // points of the iron crown
+};
+// Kind 4 is the boss of the boss tutorial, drawn among violet runes.
+const BossKind kBossKinds[] = {
+    {1, 1, "\u16E3", 10},  // red
+    {2, 2, "\u16E5", 12},  // blue
+    {3, 3, "\u16E4", 9},   // green
+    {4, 5, "\u16C9", 12},  // violet
+    {5, 4, "\u16DF", 14},  // yellow
+};
+
+// A boss: a dark sigil stone in its rune's hue, held in a spiked crown of blackened iron. The
+// spikes reach the picture's edge and the stone stays within the aura's inner ring of sparks, so
+// the sigil reads clearly while the aura turns around it.
+void bossPicture(Canvas& c, const BossKind& kind) {
     cairo_t* cr = c.cr();
     const double w = c.width(), m = w / 2;
-    // Spiked iron crown around a great crimson gem.
-    star(cr, m, m, w * 0.49, w * 0.36, 12, 0);
-    cairo_pattern_t* g = metalGradient(0, 0, w, w, false);
+    const RuneLook& rune = runeLook(kind.colour);
+    // A glow of the hue behind the crown.
+    softLight(cr, m, m, w * 0.5, rune.hue, 0.45);
+    star(cr, m, m, w * 0.49, w * 0.33, kind.spikes, 180.0 / kind.spikes);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, w, w);
+    stop(g, 0, rgb(110, 104, 112));
+    stop(g, 0.5, rgb(52, 46, 56));
+    stop(g, 1, rgb(22, 18, 26));
     cairo_set_source(cr, g);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    RuneLook look{rgb(200, 20, 60), Cut::Octagon, "\u16C9"};
-    drawGem(c, look, m, m, w * 0.78);
+    cairo_set_line_width(cr, std::max(1.0, w / 50));
+    setCol(cr, mix(pal::bronze, rune.hue, 0.35), 0.95);
+    cairo_stroke(cr);
+    // The stone: the rune's cut in a darkened hue, so that it looks like a threat, not a prize.
+    RuneLook look{scale(rune.hue, 0.7), rune.cut, kind.sigil};
+    drawGem(c, look, m, m, w * 0.7);
 }
 
 std::string four(int n) {
@@ -299,7 +341,11 @@ ARTGEN_FAMILY(bossFamily) {
     }
     addImage("gfx/boss/sadza40.png", 40, 40, soot);
     addImage("gfx/boss/sadza32.png", 32, 32, soot);
-    addImage("gfx/boss/b-04.png", 80, 80, bossPicture);
+    for (const BossKind& kind : kBossKinds) {
+        const std::string name = "gfx/boss/b-0" + std::to_string(kind.file);
+        addImage(name + ".png", 80, 80, [&kind](Canvas& c) { bossPicture(c, kind); });
+        addImage(name + "m.png", 64, 64, [&kind](Canvas& c) { bossPicture(c, kind); });
+    }
 }
 
 }  // namespace artgen

@@ -14,7 +14,7 @@
 #include "game/levels/points_manager.h"
 #include "game/pieces/rune_manager.h"
 #include "game/spells/bonus_manager_a.h"
-#include "game/spells/boss_rings.h"
+#include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
 #include "platform/system.h"
 #include "toolkit/comet.h"
@@ -22,7 +22,7 @@
 int32_t TBoardManager::clearMatchingRunes(int32_t mode) {
   for (auto& column : highlights) column.fill(0);
   lines = CreateList<LinePtr>();
-  BossCheckForMatch(1);
+  if (bossManager) bossManager->CheckForMatch(1);
   checkForHorizontalMatch(1);
   checkForVerticalMatch(1);
   const int32_t n = clearLines(mode);

@@ -5,7 +5,7 @@
 #include "game/board/stone_entity.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/pieces/rune_manager.h"
-#include "game/spells/boss_rings.h"
+#include "game/spells/boss_manager.h"
 #include "platform/text.h"
 
 void TBoardManager::Update(int32_t paused) {
@@ -23,7 +23,7 @@ void TBoardManager::Draw(int32_t small) {
   SetAlpha(alpha);
   DrawImage(boardImage, static_cast<float>(originX), static_cast<float>(originY), 0);
   SetBlend(ALPHABLEND);
-  BossDrawHelp();
+  if (bossManager) bossManager->DrawHelp();
   _drawRunes();
   if (small == 0) {
     _drawFrame();

@@ -3,7 +3,7 @@
 #include "game/board/board_manager.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/pieces/rune_manager.h"
-#include "game/spells/boss_rings.h"
+#include "game/spells/boss_manager.h"
 
 int32_t TBoardManager::_checkForHighlights() {
   if (!blocks || !blocks->currentBlock || blocks->turnProgress != 0) return 0;
@@ -14,7 +14,7 @@ int32_t TBoardManager::_checkForHighlights() {
   // that an empty cell keeps the time of the rune that last lay there.
   const BoardLayer savedPlacedAt = placedAt;
   if (placeBlock(nullptr, -1, -1, 0) == 0) return 0;
-  BossCheckForMatch(0);
+  if (bossManager) bossManager->CheckForMatch(0);
   checkForHorizontalMatch(0);
   checkForVerticalMatch(0);
   colours = savedColours;

@@ -20,6 +20,7 @@
 #include "platform/headless.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "board_scene.h"
 #include "scenario.h"
 #include "toolkit/comet.h"
 #include "toolkit/container.h"
@@ -53,25 +54,10 @@ BlockPtr MakeBlock(std::initializer_list<std::initializer_list<int>> rows) {
   return block;
 }
 
-// The pointer over the middle of board cell (x, y).
-void PointAt(int x, int y) {
-  mouse->x = board->originX + x * board->cellSize + board->cellSize / 2;
-  mouse->y = board->originY + y * board->cellSize + board->cellSize / 2;
-  MoveMouse(mouse->x, mouse->y);
-}
-
 }  // namespace
 
 SCENARIO("board-play", "a board with runes, a clearing's captions, the held block's preview") {
-  if (!Graphics(800, 600, 0, 60, 0)) return;
-  if (!data) data = std::make_shared<TContainer>();
-  data->Add(LoadImage(std::string("gfx/gui/lina.png")), 5000);
-  mouse = std::make_shared<TMouse>();
-  delta = 1.0;
-  runes = std::make_shared<TRuneManager>();
-  runes->loadRunesGfx();
-  loadSparkImage(0, "gfx/gwiazdki/gradball.png");
-  for (int k = 1; k <= 3; ++k) loadSparkImage(k, "gfx/gwiazdki/" + std::to_string(k) + ".png");
+  if (!screenshot::OpenBoardScene()) return;
   level = std::make_shared<TLevelManager>();
   level->levelNumber = 4;
   level->availableSpells = CreateList<String>();
@@ -125,7 +111,7 @@ SCENARIO("board-play", "a board with runes, a clearing's captions, the held bloc
   // among them: the stone turns back into its rune and bursts into chips.
   while (frame < 30) drawFrame();
   blocks->currentBlock = MakeBlock({{4}});
-  PointAt(5, 10);
+  screenshot::PointAtCell(5, 10);
   board->placeBlock(nullptr, -1, -1, 1);
   board->clearMatchingRunes(0);
 
@@ -133,7 +119,7 @@ SCENARIO("board-play", "a board with runes, a clearing's captions, the held bloc
   blocks->currentBlock = MakeBlock({{2, 0}, {6, 0}});
   blocks->formState = 1;
   blocks->alpha = 1.0f;
-  PointAt(7, 5);
+  screenshot::PointAtCell(7, 5);
   ctx.capture(62, "board-play.png");
   ctx.capture(100, "board-play-later.png");
   while (frame < 100) drawFrame();
