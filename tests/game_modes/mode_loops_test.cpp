@@ -162,7 +162,8 @@ TEST_F(ModeLoops, EachLoopPlaysToGameOverThroughItsSummaryAndEntersTheScore) {
       const int frame = Since(shown);
       frames = frame;
       if (points->levelActive != 0) return true;
-      if (level->summaryPhase == 8 && frame % 4 == 0) ClickAt(shown, 400, 300);
+      if (level->summaryPhase == kSummaryWaitsForClick && frame % 4 == 0)
+        ClickAt(shown, 400, 300);
       return false;
     };
     int result = 0;
@@ -288,7 +289,7 @@ TEST_F(ModeLoops, TimeAttackEndsOnTheFrameTheClockReachesTheLimitAndTheMenuStops
     } else if (endedAtElapsed < 0) {
       endedAtElapsed = lastPlayElapsed;
     }
-    if (points->levelActive == 0 && level->summaryPhase == 8 && frame % 4 == 0)
+    if (points->levelActive == 0 && level->summaryPhase == kSummaryWaitsForClick && frame % 4 == 0)
       ClickAt(shown, 400, 300);
   });
   int result = 0;

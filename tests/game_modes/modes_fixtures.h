@@ -1,6 +1,6 @@
 // Fixtures for the tests of the game-mode loops: the board game made fresh with a frame cap,
 // small level files, the scripted player, and the input that drives the stand-in in-game menu
-// and game-over popup.
+// and the game-over popup.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@
 #include "platform/headless.h"
 #include "platform/input.h"
 #include "screens/menu/standin_in_game_menu.h"
-#include "screens/popups/standin_popup_events.h"
+#include "screens/popups/popup_manager.h"
 #include "support/board_game.h"
 #include "support/game_fixtures.h"
 #include "support/scripted_player.h"
@@ -74,6 +74,28 @@ inline std::string OpenLevel(const std::string& extraKeys = "") {
 inline void ClickAt(int frame, int x, int y) {
   headless::MouseMoveAt(frame, x, y);
   headless::MouseClickAt(frame, 1);
+}
+// The summary phase that waits for a click to go on.
+constexpr int32_t kSummaryWaitsForClick = 8;
+// Once the level has ended, the player clicks through its summary; false then (hands off the
+// board), true while the level is played.
+inline bool ClickThroughSummary(int frame) {
+  if (points->levelActive != 0) return true;
+  if (level->summaryPhase == kSummaryWaitsForClick && frame % 4 == 0) ClickAt(frame, 400, 300);
+  return false;
+}
+
+// Frames of the game-over popup's opening zoom, which reads no input; a click given at the
+// popup's first frame plus this is its first choice.
+constexpr int kPopupZoomFrames = 40;
+// Clicks on the game-over popup's retry button and its skip area.
+inline void ClickRetry(int frame) {
+  ClickAt(frame, static_cast<int>(TPopupManager::kRetryX) + 20,
+          static_cast<int>(TPopupManager::kRetryY) + 10);
+}
+inline void ClickSkip(int frame) {
+  ClickAt(frame, (TPopupManager::kSkipLeft + TPopupManager::kSkipRight) / 2,
+          (TPopupManager::kSkipTop + TPopupManager::kSkipBottom) / 2);
 }
 // A click on the stand-in in-game menu's row of `choice` at `frame`.
 inline void ClickMenu(int frame, int choice) {

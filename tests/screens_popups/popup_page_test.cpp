@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "game/spells/bonus_manager_a.h"
 #include "popups_fixtures.h"
 
 namespace popups_test {
@@ -162,6 +163,12 @@ TEST_F(PopupPage, DrawsTheTextCentredAndTheSpellIconUnderItOnlyForKinds1To6) {
   const std::string panel = WritePicture("white.png", 400, 300, Argb(255, 255, 255, 255));
   for (int spell : {-2, 0, 1, 7}) {
     test_support::OpenScreen();
+    // The spell manager's icons: a green square in every slot, the empty slot 0 included.
+    bonusManagerAlt = std::make_shared<TBunusManagerA>();
+    for (ImagePtr& icon : bonusManagerAlt->icons) {
+      icon = SolidImage(16, 16, Argb(255, 0, 200, 0));
+      MidHandleImage(icon);
+    }
     PopupPtr popup = PopupFrom(Group(
         "P", "Image = \"" + panel + "\"\nX = 200\nY = 100\nTextY = -1\nButtonY = -1\n"
              "Lines = 0\nSpell = " + std::to_string(spell) + "\n"));

@@ -5,7 +5,7 @@
 #include "datafiles/bca_archive.h"
 #include "platform/image_font.h"
 #include "popups_fixtures.h"
-#include "screens/popups/standin_scene_parts.h"
+#include "game/spells/bonus_manager_a.h"
 
 namespace popups_test {
 namespace {
@@ -30,6 +30,9 @@ TEST(ShippedPopups, EveryPopupLoadsAndFitsItsPanel) {
   test_support::OpenScreen();
   TPopupManager manager;
   manager.Load();
+  // The popups show the spell manager's icons.
+  bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  bonusManagerAlt->LoadResources();
   ASSERT_TRUE(manager.font);
   ASSERT_TRUE(manager.okButton && manager.okButton->image);
   SetImageFont(manager.font);
@@ -61,7 +64,7 @@ TEST(ShippedPopups, EveryPopupLoadsAndFitsItsPanel) {
       }
       int bottom = popup->textY + h;
       if (popup->spell >= 1 && popup->spell <= 6) {
-        ImagePtr icon = StandInSpellIcon(popup->spell);
+        ImagePtr icon = bonusManagerAlt->icons[static_cast<size_t>(popup->spell)];
         ASSERT_TRUE(icon) << name;
         bottom = popup->textY + h + 20 + ImageHeight(icon) / 2;
       }

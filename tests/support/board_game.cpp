@@ -35,7 +35,6 @@
 #include "platform/image_font.h"
 #include "screens/menu/standin_board_selector.h"
 #include "screens/popups/popup_manager.h"
-#include "screens/popups/standin_popup_events.h"
 #include "screens/title/standin_title_screen.h"
 #include "toolkit/comet.h"
 #include "toolkit/container.h"
@@ -79,7 +78,6 @@ void MakeBoardGame(const std::string& player) {
   lastLevel = 0;
   levelReplays = 0;
   gameSaveCalls.clear();
-  standin::popupEvents->Clear();
 
   std::filesystem::create_directories(myDocsFolder + "/data");
   options = std::make_shared<TOptions>();
@@ -100,13 +98,17 @@ void MakeBoardGame(const std::string& player) {
   TCaptions::loadGfx();
   slides = std::make_shared<TSlidesManager>();
   magicSphere = std::make_shared<TMagicSphere>();
+  magicSphere->LoadResources();
   timeManager = std::make_shared<TTimeManager>();
   timeManager->LoadResources();
   bossManager = std::make_shared<TBossManager>();
+  bossManager->LoadResources();
   bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  bonusManagerAlt->LoadResources();
   puzzle = std::make_shared<TPuzzleManager>();
   ringGame = std::make_shared<TRingGame>();
   popupManager = std::make_shared<TPopupManager>();
+  popupManager->Load();
   boardSelector = std::make_shared<TBoardSelector>();
   titleScreen = std::make_shared<TTitleScreen>();
   mouse = std::make_shared<TMouse>();

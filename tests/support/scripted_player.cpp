@@ -4,6 +4,8 @@
 #include "game/board/board_manager.h"
 #include "game/pieces/blocks_manager.h"
 #include "platform/headless.h"
+#include "screens/popups/popup.h"
+#include "screens/popups/popup_manager.h"
 
 namespace test_support {
 
@@ -11,6 +13,8 @@ namespace {
 // Input scheduled after frame N reaches the platform at the PollSystem of the next frame and the
 // game's mouse at the fetch of the one after: wait that long before the next move.
 constexpr int kInputLatencyFrames = 3;
+// Where the player points on a popup's OK button, from its top-left corner.
+constexpr int kOkButtonInset = 10;
 }  // namespace
 
 ScriptedPlayer::ScriptedPlayer(bool install) : installed_(install) {
@@ -23,7 +27,26 @@ ScriptedPlayer::~ScriptedPlayer() {
 
 void ScriptedPlayer::Step(int frame) {
   if (onFrame && !onFrame(frame)) return;
+  if (AnswerPopup(frame)) return;
   if (playing) Move(frame);
+}
+
+bool ScriptedPlayer::AnswerPopup(int frame) {
+  if (!popupManager) return false;
+  for (const PopupPtr& popup : *popupManager->popups) {
+    // Only the popup being shown has faded in at all.
+    if (popup->alpha <= 0.0f) continue;
+    if (popup->active == 1 && popup->alpha >= 1.0f && popup.get() != okClicked_) {
+      // OK counts a press that starts after the popup opened: move, press, release.
+      okClicked_ = popup.get();
+      headless::MouseMoveAt(frame + 1, popup->buttonX + kOkButtonInset,
+                            popup->buttonY + kOkButtonInset);
+      headless::MouseButtonAt(frame + 2, 1, true);
+      headless::MouseButtonAt(frame + 3, 1, false);
+    }
+    return true;
+  }
+  return false;
 }
 
 bool ScriptedPlayer::FirstFit(int rotation, int& x, int& y) {

@@ -3,9 +3,12 @@
 // heading for, and gives the next frames the input that points there and clicks. When the block
 // fits nowhere in that turn but in another, it turns the wheel instead. Tests give it extra
 // input per frame (a key, a close request, a click on a menu) through `onFrame`, which may also
-// keep the player's hands off for that frame.
+// keep the player's hands off for that frame. While an information popup is open the player
+// leaves the board alone and clicks the popup's OK once it is fully shown.
 #pragma once
 #include <functional>
+
+class TPopup;
 
 namespace test_support {
 
@@ -24,9 +27,10 @@ class ScriptedPlayer {
   // False keeps the player still until it is set again.
   bool playing = true;
 
-  // The player's part of a frame shown: onFrame, then its own move.
+  // The player's part of a frame shown: onFrame, then an open popup's OK or its own move.
   void Step(int frame);
 
+  // Board clicks and turns so far (OK clicks not counted).
   int clicks() const { return clicks_; }
   int turns() const { return turns_; }
 
@@ -38,11 +42,14 @@ class ScriptedPlayer {
 
  private:
   void Move(int frame);
+  // True while an information popup is open; clicks its OK once, when it is fully shown.
+  bool AnswerPopup(int frame);
 
   bool installed_ = false;
   int clicks_ = 0;
   int turns_ = 0;
   int waitUntil_ = 0;  // the frame after which the last input has been read
+  const TPopup* okClicked_ = nullptr;  // the popup whose OK was clicked last
 };
 
 }  // namespace test_support

@@ -4,8 +4,6 @@
 #include "app/delta_time.h"
 #include "app/mouse.h"
 #include "app/sfx.h"
-#include "profiles/hiscores.h"
-#include "profiles/profile_manager.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
@@ -13,10 +11,15 @@
 #include "game/levels/points_manager.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/spells/bonus_manager_a.h"
-#include "game/spells/standin_spell_effects.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "profiles/hiscores.h"
+#include "profiles/profile_manager.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
 
@@ -109,15 +112,15 @@ bool SummaryFrame(const ModeSummary& mode, int32_t usedBlocks, int32_t best) {
   delta = deltaTime->CurrDelta();
   level->updateSummary();
   level->Draw();
-  standin::UpdateSphere(0);
+  magicSphere->Update(0);
   timeManager->Draw(1);
   mode.drawPanel();
   board->Draw(0);
-  if (mode.spellsUnderComets) standin::DrawSpells();
+  if (mode.spellsUnderComets) bonusManagerAlt->Draw();
   TCometEmiter::updateAll();
-  standin::UpdateRingBursts();
-  standin::UpdateSpellEmitters();
-  if (!mode.spellsUnderComets) standin::DrawSpells();
+  TRingEmiter::UpdateAll();
+  TVolcanoEmiter::updateAll();
+  if (!mode.spellsUnderComets) bonusManagerAlt->Draw();
   if (level->summaryPhase < kPanelOpensPhase) TSpark::UpdateAll();
   TSoundQ::updateAll();
   TCaptions::updateAll();

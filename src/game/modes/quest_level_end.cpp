@@ -5,7 +5,6 @@
 #include "app/mouse.h"
 #include "app/sfx.h"
 #include "app/standin_game_state.h"
-#include "profiles/hiscores.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
@@ -13,11 +12,16 @@
 #include "game/levels/level_timer.h"
 #include "game/levels/points_manager.h"
 #include "game/modes/mode_road.h"
-#include "game/spells/standin_spell_effects.h"
+#include "game/spells/bonus_manager_a.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
-#include "screens/popups/standin_popup_events.h"
+#include "profiles/hiscores.h"
+#include "screens/popups/popup_manager.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
 
@@ -56,15 +60,15 @@ void SummaryFrame() {
   level->Draw();
   // The frozen scene under the summary: drawn, never updated.
   if (level->summaryPhase < kDoorsClosedPhase) {
-    standin::UpdateSphere(0);
+    magicSphere->Update(0);
     timeManager->Draw(1);
     points->Draw();
     board->Draw(0);
-    standin::DrawBosses();
-    standin::DrawSpells();
+    bossManager->Draw();
+    bonusManagerAlt->Draw();
     TCometEmiter::updateAll();
-    standin::UpdateSpellEmitters();
-    standin::UpdateRingBursts();
+    TVolcanoEmiter::updateAll();
+    TRingEmiter::UpdateAll();
     if (level->summaryPhase < kPanelOpensPhase) TSpark::UpdateAll();
     TSoundQ::updateAll();
     TCaptions::updateAll();
@@ -96,7 +100,7 @@ int32_t EndQuestLevel() {
 
   points->levelActive = 0;
   board->clearHighlights();
-  standin::FreePopups();
+  popupManager->Free();
   if (GoalMet()) {
     level->startSummary();
     deltaTime->Update();

@@ -9,8 +9,6 @@
 #include "app/sfx.h"
 #include "app/standin_game_save.h"
 #include "app/standin_game_state.h"
-#include "profiles/hiscores.h"
-#include "profiles/profile_manager.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
@@ -22,24 +20,25 @@
 #include "game/modes/quest_level_end.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/spells/bonus_manager_a.h"
-#include "game/spells/standin_spell_effects.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 #include "minigames/ring/ring_game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "profiles/hiscores.h"
+#include "profiles/profile_manager.h"
 #include "screens/menu/standin_board_selector.h"
 #include "screens/menu/standin_in_game_menu.h"
-#include "screens/popups/standin_popup_events.h"
+#include "screens/popups/popup_manager.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
 
 using namespace modes;
 
 namespace {
-
-// Results of the game-over popup.
-constexpr int32_t kPopupRetry = 1;
-constexpr int32_t kPopupMainMenu = 2;
 
 // The level goal of an empty board: such levels do not join the level selector's list.
 constexpr int32_t kEmptyBoardGoal = 2;
@@ -54,8 +53,8 @@ struct QuestLoop {
 enum class FrameEnd { kGoOn, kLeave };
 
 void StartLevel(int32_t resume) {
-  standin::ClearEfects();
-  standin::ClearSpells();
+  bonusManagerAlt->ClearEfects();
+  bonusManagerAlt->ClearSpells();
   level->ResetStats();
   cometList->Clear();
   TSpark::destroyAll();
@@ -67,13 +66,13 @@ void StartLevel(int32_t resume) {
     LoadSpells(kQuestPrefix);
     LoadLevelStats();
     LoadMagicSphere();
-    standin::FreePopups();
+    popupManager->Free();
   } else {
     blocks->buildNextBlock();
     blocks->buildNextBlock();
     if (level->goalType != kEmptyBoardGoal && boardSelector)
       boardSelector->AddLevel(level->fileName);
-    standin::AddEvent(S("BEGIN_LEVEL"));
+    popupManager->AddEvent(S("BEGIN_LEVEL"));
     timeManager->Reset(1);
     if (level->copySpellsFromRMG != 0) TRingGame::CopySpells();
   }
@@ -93,8 +92,8 @@ void StartLevel(int32_t resume) {
 // game-over retry (they are gone already). The held and next blocks stay.
 void RestartLevel(QuestLoop& loop, bool fromMenu) {
   board->clearBoard();
-  standin::ClearSpells();
-  standin::ClearEfects();
+  bonusManagerAlt->ClearSpells();
+  bonusManagerAlt->ClearEfects();
   const int32_t kept = gameState;
   gameState = kReloadingState;
   level->Load(0);
@@ -120,8 +119,8 @@ void PlayAndDraw(QuestLoop& loop) {
   if (mouse->hit1 != 0) {
     if (ClickOnBoardSide()) {
       if (PlaceHeldBlock() != 0) {
-        standin::AddEvent(S("MAKE_MATCH"));
-        if (!loop.turned) standin::AddEvent(S("RIGHT_UNUSED"));
+        popupManager->AddEvent(S("MAKE_MATCH"));
+        if (!loop.turned) popupManager->AddEvent(S("RIGHT_UNUSED"));
       }
     } else if (points->menuHover != 0) {
       loop.menuRequest = true;
@@ -131,19 +130,19 @@ void PlayAndDraw(QuestLoop& loop) {
   DealWhenDue();
 
   level->Draw();
-  standin::UpdateSphere(1);
+  magicSphere->Update(1);
   timeManager->DrawAndUpdate();
   points->Draw();
   board->Update(0);
   board->Draw(0);
-  standin::DrawBosses();
+  bossManager->Draw();
   bonusManagerAlt->Update();
-  standin::DrawSpells();
+  bonusManagerAlt->Draw();
   blocks->updateBlock(-1, -1);
   blocks->drawBlock(0.0f, 0.0f);
   TCometEmiter::updateAll();
-  standin::UpdateSpellEmitters();
-  standin::UpdateRingBursts();
+  TVolcanoEmiter::updateAll();
+  TRingEmiter::UpdateAll();
   TSpark::UpdateAll();
   TCaptions::updateAll();
   TSoundQ::updateAll();
@@ -161,7 +160,7 @@ void EnterQuestScore() {
 FrameEnd Frame(QuestLoop& loop) {
   BeginFrame();
   PlayAndDraw(loop);
-  if (standin::CheckPopups() != 0) quit = 1;
+  if (popupManager->check() != 0) quit = 1;
 
   if (loop.menuRequest) {
     board->clearHighlights();
@@ -182,10 +181,10 @@ FrameEnd Frame(QuestLoop& loop) {
   // Game over waits until the board has faded in completely.
   if (board->gameOver != 0 && board->alpha == 1.0f) {
     EnterQuestScore();
-    const int32_t choice = standin::GameOverPopup();
-    if (choice == kPopupRetry)
+    const int32_t choice = popupManager->GameOverPopup();
+    if (choice == TPopupManager::kRetry)
       RestartLevel(loop, false);
-    else if (choice == kPopupMainMenu)
+    else if (choice == TPopupManager::kToMenu)
       return FrameEnd::kLeave;
     else
       quit = 1;

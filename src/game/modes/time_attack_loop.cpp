@@ -9,7 +9,6 @@
 #include "app/sfx.h"
 #include "app/standin_game_save.h"
 #include "app/standin_game_state.h"
-#include "profiles/profile_manager.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
@@ -19,11 +18,14 @@
 #include "game/modes/mode_road.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/spells/bonus_manager_a.h"
+#include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
-#include "game/spells/standin_spell_effects.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "profiles/profile_manager.h"
 #include "screens/menu/standin_in_game_menu.h"
 #include "screens/title/standin_title_screen.h"
 #include "toolkit/comet.h"
@@ -54,8 +56,8 @@ void LoadLevel() {
   level->loadGfx();
   level->ResetStats();
   if (titleScreen) titleScreen->stopMusic();
-  standin::ClearEfects();
-  standin::ClearSpells();
+  bonusManagerAlt->ClearEfects();
+  bonusManagerAlt->ClearSpells();
   magicSphere->ResetSettings();
   ClampTimeAttackLimit();
   level->continueMusic();
@@ -77,8 +79,8 @@ void ResumeGame(TimeAttackLoop& loop) {
 // the spells, their effects and the sphere's vials go, as at the start.
 void Restart(TimeAttackLoop& loop) {
   board->clearBoard();
-  standin::ClearSpells();
-  standin::ClearEfects();
+  bonusManagerAlt->ClearSpells();
+  bonusManagerAlt->ClearEfects();
   const int32_t kept = gameState;
   gameState = kReloadingState;
   level->Load(1);
@@ -104,21 +106,21 @@ void Frame(TimeAttackLoop& loop) {
   if (DealWhenDue()) ++loop.usedBlocks;
 
   level->Draw();
-  standin::UpdateSphere(1);
+  magicSphere->Update(1);
   timeManager->DrawAndUpdate();
   points->DrawTimeatack();
   board->Update(0);
   board->Draw(0);
   bonusManagerAlt->Update();
-  standin::DrawSpells();
+  bonusManagerAlt->Draw();
   board->checkGameOver();
   blocks->updateBlock(-1, -1);
   blocks->drawBlock(0.0f, 0.0f);
 
   TCometEmiter::updateAll();
-  standin::UpdateRingBursts();
+  TRingEmiter::UpdateAll();
   TSpark::UpdateAll();
-  standin::UpdateSpellEmitters();
+  TVolcanoEmiter::updateAll();
   TCaptions::updateAll();
   TSoundQ::updateAll();
 

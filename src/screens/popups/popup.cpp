@@ -4,9 +4,9 @@
 
 #include "app/sfx.h"
 #include "game/levels/level_manager.h"
+#include "game/spells/bonus_manager_a.h"
 #include "platform/image_font.h"
 #include "platform/input.h"
-#include "screens/popups/standin_scene_parts.h"
 
 namespace {
 
@@ -107,7 +107,9 @@ int32_t TPopup::Update(const ButtonPtr& okButton) {
   SetColor(255, 255, 255);
 
   if (spell >= kFirstSpell && spell <= kLastSpell) {
-    ImagePtr icon = StandInSpellIcon(spell);
+    // The spell manager's icon of the kind, handle at its centre.
+    const ImagePtr icon =
+        bonusManagerAlt ? bonusManagerAlt->icons[static_cast<size_t>(spell)] : nullptr;
     if (icon)
       DrawImage(icon, static_cast<float>(x + w / 2 - kSpellIconShift),
                 static_cast<float>(textY + h + kSpellIconGap));

@@ -11,9 +11,13 @@
 #include "game/levels/level_sequencer.h"
 #include "game/levels/level_timer.h"
 #include "game/levels/points_manager.h"
+#include "game/spells/bonus_manager_a.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 #include "platform/input.h"
 #include "platform/system.h"
-#include "screens/popups/standin_scene_parts.h"
 #include "toolkit/comet.h"
 #include "toolkit/dim.h"
 #include "toolkit/spark.h"
@@ -118,14 +122,15 @@ int32_t TPopupManager::DrawBase() {
     delta = deltaTime->CurrDelta();
   }
   if (level) level->Draw();
-  StandInDrawSphere();
+  if (magicSphere) magicSphere->Update(1);
   if (timeManager) timeManager->DrawAndUpdate();
   if (points) points->Draw();
   if (board) board->Draw(0);
-  StandInDrawBosses();
-  StandInDrawSpells();
+  if (bossManager) bossManager->Draw();
+  if (bonusManagerAlt) bonusManagerAlt->Draw();
   TCometEmiter::updateAll();
-  StandInUpdateEmitters();
+  TVolcanoEmiter::updateAll();
+  TRingEmiter::UpdateAll();
   TSpark::UpdateAll();
   TCaptions::updateAll();
   TSoundQ::updateAll();

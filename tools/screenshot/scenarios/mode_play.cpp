@@ -22,15 +22,20 @@
 
 namespace {
 
-// Plays `run` from the current frame: the player places blocks (one every three frames), the
-// picture is taken after `playFrames` frames and the window is asked to close on the next one.
+// Frames the player rests before the picture.
+constexpr int kRestFrames = 40;
+
+// Plays `run` from the current frame: the player places blocks (one every three frames) and
+// clicks OK on popups; it rests for the last frames before the picture, so the captions of its
+// last clearings fade, the picture is taken after `playFrames` frames and the window is asked to
+// close on the next one.
 template <typename Run>
 void PlayAndClose(screenshot::Context& ctx, const std::string& picture, int playFrames, Run run) {
   const int first = headless::FrameNumber();
   test_support::ScriptedPlayer player(false);
   player.onFrame = [&](int frame) {
     if (frame == first + playFrames + 1) headless::CloseRequestAt(frame);
-    return frame < first + playFrames - 8;
+    return frame < first + playFrames - kRestFrames;
   };
   ctx.onFrame([&](int frame) { player.Step(frame); });
   ctx.capture(first + playFrames, picture);
@@ -45,13 +50,13 @@ bool Prepare() {
 
 }  // namespace
 
-SCENARIO("quest-play", "the first quest level after several placements, then a close request") {
+SCENARIO("quest-play", "quest level 1 after its popups and several placements, then a close") {
   if (!Prepare()) return;
   gameState = 1;
   sequencer->Start(1);
   sequencer->setupLevel();
   points->totalPoints = 2350;
-  PlayAndClose(ctx, "quest-play.png", 70, [] { goGlyphor(0); });
+  PlayAndClose(ctx, "quest-play.png", 150, [] { goGlyphor(0); });
 }
 
 SCENARIO("endless-play", "an endless level after several placements, then a close (saved)") {
@@ -61,5 +66,5 @@ SCENARIO("endless-play", "an endless level after several placements, then a clos
 
 SCENARIO("time-attack-play", "a time-attack level after several placements, then a close") {
   if (!Prepare()) return;
-  PlayAndClose(ctx, "time-attack-play.png", 150, [] { goTimeAtack(S("level_timed_03.tsc")); });
+  PlayAndClose(ctx, "time-attack-play.png", 220, [] { goTimeAtack(S("level_timed_03.tsc")); });
 }
