@@ -15,6 +15,9 @@ class TRingGame {
   virtual ~TRingGame() = default;
   // Reads the named level file from the ring level archive.
   virtual void Load(const String& name);
+  // The ring game's pictures and sounds, once at start-up. STAND-IN: loads nothing yet
+  // (standin_ring_gfx.cpp); the ring game's own work replaces it.
+  virtual void loadGfx();
 };
 using RingGamePtr = std::shared_ptr<TRingGame>;
 

@@ -1,3 +1,0 @@
-#include "screens/title/standin_title_screen.h"
-
-TitleScreenPtr titleScreen;

@@ -1,0 +1,103 @@
+// The singletons and resources of the title's screens for the tests.
+#include "screens_title/title_fixtures.h"
+
+#include "app/data_folders.h"
+#include "app/delta_time.h"
+#include "app/graphics_mode.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "app/sfx.h"
+#include "app/song_manager.h"
+#include "app/standin_game_state.h"
+#include "game/board/board_manager.h"
+#include "game/levels/level_manager.h"
+#include "game/levels/level_sequencer.h"
+#include "game/levels/level_timer.h"
+#include "game/levels/points_manager.h"
+#include "game/levels/slides_manager.h"
+#include "game/pieces/blocks_manager.h"
+#include "game/pieces/rune_manager.h"
+#include "game/spells/bonus_manager_a.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "minigames/puzzle/puzzle_manager.h"
+#include "minigames/ring/ring_game.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+#include "profiles/hiscores.h"
+#include "profiles/profile_manager.h"
+#include "screens/gallery/standin_gallery.h"
+#include "screens/map/map_core.h"
+#include "screens/menu/options_window.h"
+#include "screens/menu/standin_board_selector.h"
+#include "screens/popups/popup_manager.h"
+#include "screens/profiles/profile_loader.h"
+#include "screens/title/loading.h"
+#include "screens/title/title_screen.h"
+#include "support/game_fixtures.h"
+#include "toolkit/comet.h"
+#include "toolkit/container.h"
+#include "toolkit/font.h"
+#include "toolkit/spark.h"
+
+namespace title_test {
+
+void MakeSingletons() {
+  songManager = std::make_shared<TSongManager>();
+  runes = std::make_shared<TRuneManager>();
+  blocks = std::make_shared<TBlocksManager>();
+  board = std::make_shared<TBoardManager>();
+  level = std::make_shared<TLevelManager>();
+  sequencer = std::make_shared<TLevelSequencer>();
+  points = std::make_shared<TPointsManager>();
+  slides = std::make_shared<TSlidesManager>();
+  mouse = std::make_shared<TMouse>();
+  comet = std::make_shared<TCometEmiter>();
+  options = std::make_shared<TOptions>();
+  loading = std::make_shared<TLoading>();
+  titleScreen = std::make_shared<TTitleScreen>();
+  gallery = std::make_shared<TGallery>();
+  puzzle = std::make_shared<TPuzzleManager>();
+  boardSelector = std::make_shared<TBoardSelector>();
+  optionsWindow = std::make_shared<TOptionsWindow>();
+  data = std::make_shared<TContainer>();
+  bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  profileLoader = std::make_shared<TProfileLoader>();
+  map = std::make_shared<TMapCore>();
+  ringGame = std::make_shared<TRingGame>();
+  popupManager = std::make_shared<TPopupManager>();
+  magicSphere = std::make_shared<TMagicSphere>();
+  timeManager = std::make_shared<TTimeManager>();
+  bossManager = std::make_shared<TBossManager>();
+  globalSnd = std::make_shared<TGlobalSnd>();
+  gameState = 0;
+  GetDataFolders();
+  profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
+  hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");
+  gfxDriverSet = 0;
+  test_support::OpenScreen();
+}
+
+void LoadTitleResources() {
+  LoadProgramFonts();
+  loadSparkImage(0, "gfx/gwiazdki/gradball.png");
+  for (int k = 1; k <= 3; ++k) loadSparkImage(k, "gfx/gwiazdki/" + std::to_string(k) + ".png");
+  optionsWindow->loadGfx();
+  titleScreen->loadGfx();
+  profileLoader->Load();
+  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
+  delta = 1.0;
+}
+
+int FramesOf(const std::function<void()>& run) {
+  const int before = headless::FrameNumber();
+  run();
+  return headless::FrameNumber() - before;
+}
+
+float DrawnAlpha(int x, int y, int pictureRed) {
+  return static_cast<float>(test_support::Red(test_support::ScreenPixel(x, y))) /
+         static_cast<float>(pictureRed);
+}
+
+}  // namespace title_test
