@@ -60,10 +60,11 @@ class TTitleScreen {
 
   // The once-a-frame call on the title music stream of every screen that runs while it plays.
   void updateMusic();
+  // Step 11 of a title frame: acts on the menu window's result of this frame. Every row tests
+  // the current result anew, so a screen run by one row can leave an id for a later row.
+  void runCommands();
 
  private:
-  // One frame's menu command (the menu window's result of this frame).
-  void runCommands();
   // The steps after a game started from the title returns.
   void afterGame();
   // Opens the level selector on the list of `kind` with the other mode's list button hidden.
