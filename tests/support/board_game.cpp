@@ -35,7 +35,7 @@
 #include "platform/image_font.h"
 #include "screens/menu/standin_board_selector.h"
 #include "screens/popups/popup_manager.h"
-#include "screens/title/standin_title_screen.h"
+#include "screens/title/title_screen.h"
 #include "toolkit/comet.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"

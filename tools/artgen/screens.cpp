@@ -383,6 +383,28 @@ void puzzleCorner(Canvas& c, bool left, bool top) {
 
 }  // namespace
 
+namespace {
+
+// The portal screen's plaque: a parchment slip in a gold trim naming the makers, shown over the
+// loading background where the logo stood.
+void teamPlaque(Canvas& c) {
+    const int w = c.width(), h = c.height();
+    cairo_t* cr = c.cr();
+    glow(c, [&](cairo_t* g) { roundRect(g, 6, 8, w - 12, h - 12, 14); cairo_fill(g); }, {0, 0, 0}, 0.6, 4);
+    parchment(c, 8, 8, w - 16, h - 16, 12, 71);
+    metalFrame(cr, 5, 5, w - 10, h - 10, 15, 5, true);
+    CaptionStyle s;
+    s.glowAlpha = 0.3;
+    caption(c, 30, 22, w - 60, 56, "the Mirethorn team", s);
+    paragraph(cr, Face::Serif, 22, {0.25, 0.14, 0.05}, 0.95, 20, 86, w - 40, "made with free software");
+}
+
+}  // namespace
+
+ARTGEN_FAMILY(portalFamily) {
+    addImage("gfx/portal/team.png", 420, 140, teamPlaque);
+}
+
 ARTGEN_FAMILY(titleFamily) {
     addImage("gfx/title/glyphor-bg.jpg", 800, 600, loadingBackground);
     addImage("gfx/title/glyphor-title.jpg", 800, 600, titleBackground);

@@ -26,7 +26,7 @@
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "screens/menu/standin_in_game_menu.h"
-#include "screens/title/standin_title_screen.h"
+#include "screens/title/title_screen.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
 

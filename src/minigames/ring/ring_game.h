@@ -18,6 +18,9 @@ class TRingGame {
   // Puts the spells won in the ring game on the board: for each kind 1 to 6, as many spells as
   // the profile number "RMGRecivedSpell" + kind says.
   static void CopySpells();
+  // The ring game's pictures and sounds, once at start-up. STAND-IN: loads nothing yet
+  // (standin_ring_gfx.cpp); the ring game's own work replaces it.
+  virtual void loadGfx();
 };
 using RingGamePtr = std::shared_ptr<TRingGame>;
 

@@ -9,7 +9,7 @@
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "screens/menu/options_window.h"
-#include "screens/title/standin_title_screen.h"
+#include "screens/title/title_screen.h"
 #include "toolkit/button.h"
 #include "toolkit/dim.h"
 #include "toolkit/spark.h"

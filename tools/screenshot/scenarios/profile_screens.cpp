@@ -17,7 +17,7 @@
 #include "screens/hiscores/hiscores_screen.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
-#include "screens/title/standin_title_screen.h"
+#include "screens/title/title_screen.h"
 #include "toolkit/font.h"
 #include "toolkit/spark.h"
 

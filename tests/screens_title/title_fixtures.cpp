@@ -1,0 +1,132 @@
+// The singletons and resources of the title's screens for the tests.
+#include "screens_title/title_fixtures.h"
+
+#include "app/data_folders.h"
+#include "app/delta_time.h"
+#include "app/graphics_mode.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "app/sfx.h"
+#include "app/song_manager.h"
+#include "app/standin_game_state.h"
+#include "game/board/board_manager.h"
+#include "game/levels/level_manager.h"
+#include "game/levels/level_sequencer.h"
+#include "game/levels/level_timer.h"
+#include "game/levels/points_manager.h"
+#include "game/levels/slides_manager.h"
+#include "game/pieces/blocks_manager.h"
+#include "game/pieces/rune_manager.h"
+#include "game/spells/bonus_manager_a.h"
+#include "game/spells/boss_manager.h"
+#include "game/spells/magic_sphere.h"
+#include "minigames/puzzle/puzzle_manager.h"
+#include "minigames/ring/ring_game.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+#include "profiles/hiscores.h"
+#include "profiles/profile_manager.h"
+#include "screens/gallery/standin_gallery.h"
+#include "screens/map/map_core.h"
+#include "game/modes/mode_road.h"
+#include "platform/input.h"
+#include "screens/menu/options_window.h"
+#include "screens/menu/standin_in_game_menu.h"
+#include "screens/menu/standin_board_selector.h"
+#include "screens/popups/popup_manager.h"
+#include "screens/profiles/profile_loader.h"
+#include "screens/title/loading.h"
+#include "screens/title/title_screen.h"
+#include "support/game_fixtures.h"
+#include "toolkit/comet.h"
+#include "toolkit/container.h"
+#include "toolkit/font.h"
+#include "toolkit/spark.h"
+
+namespace title_test {
+
+using modes::kMenuMainMenu;
+
+void MakeSingletons() {
+  songManager = std::make_shared<TSongManager>();
+  runes = std::make_shared<TRuneManager>();
+  blocks = std::make_shared<TBlocksManager>();
+  board = std::make_shared<TBoardManager>();
+  level = std::make_shared<TLevelManager>();
+  sequencer = std::make_shared<TLevelSequencer>();
+  points = std::make_shared<TPointsManager>();
+  slides = std::make_shared<TSlidesManager>();
+  mouse = std::make_shared<TMouse>();
+  comet = std::make_shared<TCometEmiter>();
+  options = std::make_shared<TOptions>();
+  loading = std::make_shared<TLoading>();
+  titleScreen = std::make_shared<TTitleScreen>();
+  gallery = std::make_shared<TGallery>();
+  puzzle = std::make_shared<TPuzzleManager>();
+  boardSelector = std::make_shared<TBoardSelector>();
+  optionsWindow = std::make_shared<TOptionsWindow>();
+  data = std::make_shared<TContainer>();
+  bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  profileLoader = std::make_shared<TProfileLoader>();
+  map = std::make_shared<TMapCore>();
+  ringGame = std::make_shared<TRingGame>();
+  popupManager = std::make_shared<TPopupManager>();
+  magicSphere = std::make_shared<TMagicSphere>();
+  timeManager = std::make_shared<TTimeManager>();
+  bossManager = std::make_shared<TBossManager>();
+  globalSnd = std::make_shared<TGlobalSnd>();
+  deltaTime = TDeltaTime::Create(60.0f);
+  soundQueue = CreateList<SoundQPtr>();
+  gameState = 0;
+  GetDataFolders();
+  profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
+  hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");
+  gfxDriverSet = 0;
+  test_support::OpenScreen();
+}
+
+void LoadTitleResources() {
+  LoadProgramFonts();
+  loadSparkImage(0, "gfx/gwiazdki/gradball.png");
+  for (int k = 1; k <= 3; ++k) loadSparkImage(k, "gfx/gwiazdki/" + std::to_string(k) + ".png");
+  optionsWindow->loadGfx();
+  titleScreen->loadGfx();
+  profileLoader->Load();
+  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
+  delta = 1.0;
+}
+
+void LeaveGamesAtOnce() {
+  // What the games deal and draw.
+  runes->loadRunesGfx();
+  blocks->loadBlocksDef();
+  board->loadBoardGfx();
+  points->loadGfx();
+  timeManager->LoadResources();
+  // An Escape that reaches the open menu resumes the game: the next one waits until the last
+  // has been read.
+  constexpr int kEscapeReadFrames = 10;
+  auto lastEscape = std::make_shared<int>(-kEscapeReadFrames);
+  headless::SetFrameCallback([lastEscape](int frame) {
+    if (timeManager->paused != 0) {
+      headless::MouseMoveAt(frame, 400, standin::MenuRowCentreY(kMenuMainMenu));
+      headless::MouseClickAt(frame, 1);
+    } else if (frame - *lastEscape >= kEscapeReadFrames) {
+      headless::KeyPressAt(frame, KEY_ESCAPE);
+      *lastEscape = frame;
+    }
+  });
+}
+
+int FramesOf(const std::function<void()>& run) {
+  const int before = headless::FrameNumber();
+  run();
+  return headless::FrameNumber() - before;
+}
+
+float DrawnAlpha(int x, int y, int pictureRed) {
+  return static_cast<float>(test_support::Red(test_support::ScreenPixel(x, y))) /
+         static_cast<float>(pictureRed);
+}
+
+}  // namespace title_test
