@@ -26,7 +26,7 @@
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
-#include "screens/gallery/standin_gallery.h"
+#include "screens/gallery/gallery.h"
 #include "screens/map/map_core.h"
 #include "screens/menu/options_window.h"
 #include "screens/menu/standin_board_selector.h"

@@ -7,19 +7,12 @@
 namespace tutorial_test {
 namespace {
 
-class BossTutorial : public testing::Test {
+class BossTutorial : public TutorialRun {
  protected:
   void SetUp() override {
-    MakeTutorialScene();
+    TutorialRun::SetUp();
     tutorial->demoPhase = 1;
-    start_ = headless::FrameNumber();
-    headless::SetFrameCap(start_ + 2000);
   }
-  void TearDown() override { headless::SetFrameCallback(nullptr); }
-  int At(int frame) const { return start_ + frame; }
-  int Shown() const { return headless::FrameNumber() - start_; }
-
-  int start_ = 0;
 };
 
 TEST_F(BossTutorial, CycleAppearsSparklesBurstsFadesAndResetsOnItsFrames) {
@@ -151,8 +144,7 @@ TEST_F(BossTutorial, FromANewQuestFadesPlaysHelpMusicAndRestoresTheCellSize) {
   headless::SetFrameCallback([&](int) {
     comets.push_back(cometList->Count());
     cellSizes.push_back(board->cellSize);
-    MusicFilePtr song = songManager->findSong("sfx/help2.ogg");
-    music.push_back(song && ChannelPlaying(song->channel) != 0);
+    music.push_back(HelpMusicPlays());
   });
   headless::KeyPressAt(At(1), 27);
   EXPECT_EQ(tutorial->show2(0), 0);
@@ -160,22 +152,19 @@ TEST_F(BossTutorial, FromANewQuestFadesPlaysHelpMusicAndRestoresTheCellSize) {
   EXPECT_EQ(comets.front(), 0) << "the game's comets removed on entry";
   for (int size : cellSizes) EXPECT_EQ(size, 40);
   EXPECT_TRUE(music.front());
-  EXPECT_FALSE(ChannelPlaying(songManager->findSong("sfx/help2.ogg")->channel));
+  EXPECT_FALSE(HelpMusicPlays());
+  EXPECT_TRUE(HelpSong());
   EXPECT_EQ(board->cellSize, 32);
   EXPECT_TRUE(tutorial->extraImage) << "the pictures stay loaded";
 }
 
 TEST_F(BossTutorial, OverALevelNoFadeAndAClickOnPlayLeavesWithoutASound) {
-  auto stream = std::make_shared<TAudioStream>();
-  stream->song = std::make_shared<TMusicFile>();
-  stream->song->sound = app_test::ConstantSound(10, true);
-  stream->song->channel = PlaySound(stream->song->sound);
-  level->music = stream;
+  level->music = LevelMusic(10);
   headless::MouseMoveAt(At(1), 433, 593);
   headless::MouseClickAt(At(2), 1);
   EXPECT_EQ(tutorial->show2(1), 0);
   EXPECT_EQ(Shown(), 3);
-  EXPECT_FALSE(songManager->findSong("sfx/help2.ogg"));
+  EXPECT_FALSE(HelpSong());
   EXPECT_EQ(app_test::MixedLevel(), 10) << "the level music alone, no click";
 }
 
@@ -184,7 +173,8 @@ TEST_F(BossTutorial, CloseRequestEndsTheProgramAfterTheFadeOutAndCellSizeRestore
   EXPECT_THROW(tutorial->show2(0), ProgramEnded);
   EXPECT_EQ(Shown(), 21 + 15);
   EXPECT_EQ(board->cellSize, 32);
-  EXPECT_FALSE(ChannelPlaying(songManager->findSong("sfx/help2.ogg")->channel));
+  EXPECT_FALSE(HelpMusicPlays());
+  EXPECT_TRUE(HelpSong());
 }
 
 }  // namespace

@@ -141,4 +141,35 @@ inline float ExpectedSpeed(int x, int y, int aimX, int aimY) {
   return 0.03f * static_cast<float>(200.0 / std::sqrt(static_cast<double>(dx * dx + dy * dy)));
 }
 
+// A level music stream playing a constant sound of `level`, looping.
+inline AudioStreamPtr LevelMusic(int16_t level) {
+  auto stream = std::make_shared<TAudioStream>();
+  stream->song = std::make_shared<TMusicFile>();
+  stream->song->sound = app_test::ConstantSound(level, true);
+  stream->song->channel = PlaySound(stream->song->sound);
+  return stream;
+}
+
+// The help music's cache entry, null until a tutorial started it.
+inline MusicFilePtr HelpSong() { return songManager->findSong("sfx/help2.ogg"); }
+inline bool HelpMusicPlays() {
+  MusicFilePtr song = HelpSong();
+  return song && ChannelPlaying(song->channel) != 0;
+}
+
+// A tutorial screen run on the scripted input: frames counted from the test's start.
+class TutorialRun : public testing::Test {
+ protected:
+  void SetUp() override {
+    MakeTutorialScene();
+    start_ = headless::FrameNumber();
+    headless::SetFrameCap(start_ + 2000);
+  }
+  void TearDown() override { headless::SetFrameCallback(nullptr); }
+  int At(int frame) const { return start_ + frame; }
+  int Shown() const { return headless::FrameNumber() - start_; }
+
+  int start_ = 0;
+};
+
 }  // namespace tutorial_test

@@ -10,35 +10,7 @@ namespace {
 // A fade lasts 250 ms: fifteen frames of the virtual clock.
 constexpr int kFadeFrames = 15;
 
-MusicFilePtr HelpSong() { return songManager->findSong("sfx/help2.ogg"); }
-
-bool HelpMusicPlays() {
-  MusicFilePtr song = HelpSong();
-  return song && ChannelPlaying(song->channel) != 0;
-}
-
-// A level music stream playing a constant sound.
-AudioStreamPtr LevelMusic() {
-  auto stream = std::make_shared<TAudioStream>();
-  stream->song = std::make_shared<TMusicFile>();
-  stream->song->sound = app_test::ConstantSound(10, true);
-  stream->song->channel = PlaySound(stream->song->sound);
-  return stream;
-}
-
-class TutorialScreen : public testing::Test {
- protected:
-  void SetUp() override {
-    MakeTutorialScene();
-    start_ = headless::FrameNumber();
-    headless::SetFrameCap(start_ + 2000);
-  }
-  void TearDown() override { headless::SetFrameCallback(nullptr); }
-  int At(int frame) const { return start_ + frame; }
-  int Shown() const { return headless::FrameNumber() - start_; }
-
-  int start_ = 0;
-};
+using TutorialScreen = TutorialRun;
 
 TEST_F(TutorialScreen, SwitchedOffInTheProfileReturnsAtOnceChangingNothing) {
   profile->current->tscFile = Store("Profile {\n  showTutorial = 0\n}\n");
@@ -105,7 +77,7 @@ TEST_F(TutorialScreen, CloseRequestFromANewQuestFadesOutStopsTheMusicAndAnswersO
 }
 
 TEST_F(TutorialScreen, OverALevelNoFadeNoHelpMusicAndTheLevelMusicGoesOn) {
-  level->music = LevelMusic();
+  level->music = LevelMusic(10);
   headless::KeyPressAt(At(3), 27);
   EXPECT_EQ(tutorial->show(1), 0);
   EXPECT_EQ(Shown(), 4);
