@@ -17,7 +17,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
-#include "screens/gallery/standin_gallery.h"
+#include "screens/gallery/gallery.h"
 #include "screens/menu/options_window.h"
 #include "screens/title/loading.h"
 #include "screens/title/title_screen.h"
@@ -49,7 +49,7 @@ Loaded Now() {
   return {TCaptions::match != nullptr,
           fonts[0] != nullptr && fonts[1] != nullptr,
           optionsWindow->background != nullptr,
-          gallery->background != nullptr,
+          gallery->backgroundPixmap != nullptr,
           sparkImages[0] != nullptr && sparkImages[3] != nullptr,
           titleScreen->titleImage != nullptr,
           data->GetImage(5000) != nullptr,

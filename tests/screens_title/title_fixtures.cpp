@@ -26,7 +26,7 @@
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
-#include "screens/gallery/standin_gallery.h"
+#include "screens/gallery/gallery.h"
 #include "screens/map/map_core.h"
 #include "game/modes/mode_road.h"
 #include "platform/input.h"

@@ -234,8 +234,9 @@ void tutorialPage(Canvas& c, bool boss) {
     title.outlineWidth = 1.2;
     if (!boss) {
         caption(c, 250, 12, 300, 48, "How to Play", title);
-        // Room for the demos; short lines beside each of them.
-        label(c, 196, 66, 104, "Turn the block with the wheel, the right button or the space bar");
+        // Room for the demos; short lines beside each of them. The turning block sweeps
+        // x 63..217, y 3..157, so its line sits under the control hints instead.
+        label(c, 24, 250, 276, "Turn the block with the wheel, the right button or the space bar");
         label(c, 560, 180, 200, "Three runes of one colour in a row or a column vanish");
         label(c, 40, 478, 215, "Put the block down with a left click wherever it fits");
         label(c, 540, 478, 240, "The window in the sphere shows the block that comes next");

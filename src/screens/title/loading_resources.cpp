@@ -19,7 +19,7 @@
 #include "minigames/puzzle/puzzle_manager.h"
 #include "minigames/ring/ring_game.h"
 #include "platform/image_font.h"
-#include "screens/gallery/standin_gallery.h"
+#include "screens/gallery/gallery.h"
 #include "screens/map/map_core.h"
 #include "screens/menu/options_window.h"
 #include "screens/popups/popup_manager.h"

@@ -9,7 +9,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
-#include "screens/gallery/standin_gallery.h"
+#include "screens/gallery/gallery.h"
 #include "screens/menu/options_window.h"
 #include "screens/menu/standin_board_selector.h"
 #include "screens/profiles/profile_loader.h"

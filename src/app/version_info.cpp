@@ -1,0 +1,3 @@
+#include "app/version_info.h"
+
+OSVersionInfo VersionInfo;
