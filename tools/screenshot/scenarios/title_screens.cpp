@@ -11,6 +11,7 @@
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/system.h"
+#include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
 #include "scenario.h"
 #include "screens/menu/options_window.h"
@@ -40,6 +41,40 @@ bool SetupLoading() {
 
 // Frames from now.
 int In(int frames) { return headless::FrameNumber() + frames; }
+
+// Everything the title and its hiscores and credits screens draw with, and a player.
+bool SetupTitle() {
+  if (!SetupLoading()) return false;
+  data = std::make_shared<TContainer>();
+  profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
+  profile->NewProfile(u"morwen");
+  profile->SelectProfile(u"morwen");
+  hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");
+  optionsWindow = std::make_shared<TOptionsWindow>();
+  profileLoader = std::make_shared<TProfileLoader>();
+  LoadProgramFonts();
+  for (int k = 1; k <= 3; ++k)
+    loadSparkImage(k, bundleDir + "gfx/gwiazdki/" + std::to_string(k) + ".png");
+  optionsWindow->loadGfx();
+  titleScreen->loadGfx();
+  profileLoader->Load();
+  mouse->loadCursor(bundleDir + "gfx/gui/kursor.png", 14, 6);
+  delta = 1.0;
+  return true;
+}
+
+// The menu window on the options screen over the title, as the hiscores and credits buttons
+// leave it, and the title music playing.
+void OptionsOverTitle() {
+  optionsWindow->SetState(TOptionsWindow::kOptions, 1, TOptionsWindow::kOriginX,
+                          TOptionsWindow::kOriginY);
+  titleScreen->playMusic();
+  titleScreen->Prepare();
+  SetBlend(ALPHABLEND);
+  SetAlpha(1.0f);
+  DrawImage(titleScreen->titleImage, 0, 0);
+  headless::MouseMoveAt(In(1), 610, 250);
+}
 
 }  // namespace
 
@@ -77,21 +112,7 @@ SCENARIO("portal-screens", "the team plaque over the loading background; a full-
 }
 
 SCENARIO("title-screen", "the title fading in, then the main menu greeting a player") {
-  if (!SetupLoading()) return;
-  data = std::make_shared<TContainer>();
-  profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
-  profile->NewProfile(u"morwen");
-  profile->SelectProfile(u"morwen");
-  optionsWindow = std::make_shared<TOptionsWindow>();
-  profileLoader = std::make_shared<TProfileLoader>();
-  LoadProgramFonts();
-  for (int k = 1; k <= 3; ++k)
-    loadSparkImage(k, bundleDir + "gfx/gwiazdki/" + std::to_string(k) + ".png");
-  optionsWindow->loadGfx();
-  titleScreen->loadGfx();
-  profileLoader->Load();
-  mouse->loadCursor(bundleDir + "gfx/gui/kursor.png", 14, 6);
-  delta = 1.0;
+  if (!SetupTitle()) return;
   headless::SetFrameCap(In(400));
   headless::MouseMoveAt(In(60), 520, 300);
   ctx.capture(In(25), "title-fading-in.png");
@@ -99,4 +120,43 @@ SCENARIO("title-screen", "the title fading in, then the main menu greeting a pla
   headless::CloseRequestAt(In(51 + 125));
   titleScreen->Prepare();
   titleScreen->show();  // ends the program: the runner takes it as the scenario's end
+}
+
+SCENARIO("title-hiscores", "the hiscores fading in, the quest table typed, the time-attack "
+                           "table, the fade back and the menu returning") {
+  if (!SetupTitle()) return;
+  const char16_t* names[] = {u"ilse", u"morwen", u"tam", u"wren", u"bo", u"ansel", u"edda"};
+  for (int i = 0; i < 7; ++i) {
+    hiscore->add(names[i], 4200 + 1375 * i, 0, HISCORE_QUEST, u"1 Mar 2026", u"null");
+    hiscore->add(names[i], 900 + 611 * i, 0, HISCORE_ENDLESS, u"2 Mar 2026", u"level_01.tsc");
+    if (i < 4)
+      hiscore->add(names[i], 300 + 97 * i, 0, HISCORE_TIME_ATTACK, u"3 Mar 2026", u"level_02.tsc");
+  }
+  OptionsOverTitle();
+  headless::SetFrameCap(In(1300));
+  // The quest table's clock starts at entry: the endless table comes after about 360 frames,
+  // the time-attack table after 720, the fade back after 1080.
+  ctx.capture(In(25), "hiscores-fade-in.png");
+  ctx.capture(In(220), "hiscores-quest.png");
+  ctx.capture(In(1000), "hiscores-time-attack.png");
+  ctx.capture(In(1105), "hiscores-fade-out.png");
+  ctx.capture(In(1133), "hiscores-menu-back.png");
+  titleScreen->showHiscores(1);
+  TSpark::destroyAll();
+}
+
+SCENARIO("title-credits", "page 1 being written, page 11 complete, a page at half alpha, page "
+                          "16 and the fade back") {
+  if (!SetupTitle()) return;
+  OptionsOverTitle();
+  headless::SetFrameCap(In(5100));
+  // Each page lasts 301 frames from the end of the 51-frame fade-in.
+  const int page = 301;
+  ctx.capture(In(51 + 14), "credits-page-1-writing.png");
+  ctx.capture(In(51 + 10 * page + 235), "credits-page-11.png");
+  ctx.capture(In(51 + page + 255), "credits-page-2-half.png");
+  ctx.capture(In(51 + 15 * page + 200), "credits-page-16.png");
+  ctx.capture(In(51 + 16 * page + 25), "credits-fade-out.png");
+  titleScreen->showCredits();
+  TSpark::destroyAll();
 }
