@@ -17,6 +17,7 @@
 #include "screens/title/title_screen.h"
 #include "screens_title/title_fixtures.h"
 #include "support/game_fixtures.h"
+#include "toolkit/container.h"
 #include "toolkit/spark.h"
 
 namespace {
@@ -310,6 +311,58 @@ TEST_F(TitleSubScreens, TheIdleTitleShowsCreditsThenHiscoresThenNothing) {
   EXPECT_LT(toHiscores, 5500 + 1000);
   EXPECT_GT(toCredits, 11000);
   EXPECT_LT(toCredits, 11000 + 1000);
+}
+
+}  // namespace
+
+namespace {
+
+// The title loop driven by clicks: options, hiscores, back, credits, back; each screen returns
+// to the options screen it was opened from.
+TEST_F(TitleSubScreens, FromTheOptionsBothScreensRunAndReturnToTheOptions) {
+  ASSERT_EQ(profile->NewProfile(u"wren"), 1);
+  profile->SelectProfile(u"wren");
+  headless::SetFrameCap(headless::FrameNumber() + 3000);
+  titleScreen->creditsImage = test_support::SolidImage(800, 600, Argb(255, 0, 200, 0));
+  titleScreen->hiscoresImage = test_support::SolidImage(800, 600, Argb(255, 0, 0, 200));
+  auto click = [](int id, int frame) {
+    ButtonPtr b = data->GetButton(id);
+    if (!b) return;
+    headless::MouseMoveAt(frame + 1, static_cast<int>((b->dim->Left() + b->dim->Right()) / 2),
+                          static_cast<int>((b->dim->Top() + b->dim->Bottom()) / 2));
+    headless::MouseClickAt(frame + 2, 1);
+  };
+  int step = 0;
+  int wait = 0;
+  std::vector<int32_t> statesAfter;
+  headless::SetFrameCallback([&](int frame) {
+    const uint32_t p = test_support::ScreenPixel(5, 595);
+    const bool hiscores = test_support::Blue(p) == 200 && test_support::Red(p) == 0;
+    const bool credits = test_support::Green(p) == 200 && test_support::Red(p) == 0;
+    const bool menuShown = optionsWindow->alpha >= 1.0f && titleScreen->alpha >= 1.0f;
+    if (wait > 0) {
+      --wait;
+      return;
+    }
+    const auto next = [&] {
+      ++step;
+      wait = 5;
+    };
+    switch (step) {
+      case 0: if (menuShown) { click(15, frame); next(); } break;
+      case 1: if (menuShown && optionsWindow->state == TOptionsWindow::kOptions) { click(12, frame); next(); } break;
+      case 2: if (hiscores) { headless::KeyPressAt(frame + 1, KEY_ENTER); next(); } break;
+      case 3: if (menuShown) { statesAfter.push_back(optionsWindow->state); click(13, frame); next(); } break;
+      case 4: if (credits) { headless::KeyPressAt(frame + 1, KEY_ENTER); next(); } break;
+      case 5: if (menuShown) { statesAfter.push_back(optionsWindow->state); headless::CloseRequestAt(frame + 1); next(); } break;
+      default: break;
+    }
+  });
+  titleScreen->Prepare();
+  EXPECT_THROW(titleScreen->show(), ProgramEnded);
+  EXPECT_EQ(step, 6);
+  EXPECT_EQ(statesAfter,
+            (std::vector<int32_t>{TOptionsWindow::kOptions, TOptionsWindow::kOptions}));
 }
 
 }  // namespace
