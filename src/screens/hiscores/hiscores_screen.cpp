@@ -4,6 +4,7 @@
 #include "platform/system.h"
 #include "toolkit/dim.h"
 #include "toolkit/spark.h"
+#include "toolkit/spark_burst.h"
 
 int32_t offsetX1 = 102;
 int32_t offsetX2 = 172;
@@ -29,15 +30,6 @@ const char* const kFramePieces[9] = {
 const char16_t* const kTitles[3] = {u"quest", u"endless", u"time attack"};
 constexpr float kTitleY = 30.0f;
 constexpr float kCentreX = 400.0f;
-
-// The reveal's spark burst.
-constexpr int kBurstSparks = 7;
-constexpr int32_t kSparkRed = 255;
-constexpr int32_t kSparkGreen = 200;
-constexpr int32_t kSparkBlue = 100;
-constexpr int32_t kLightBlend = 1;
-constexpr int32_t kFadeOut = 0;
-constexpr float kBurstDx = -15.0f;  // from the right end of the text shown so far
 
 TextPtr Label(const String& text, float x, float y, const FontPtr& font) {
   return CreateText(text, CreateDim(x, y, 0, 0, 0, 1, 1, 0), TextFont(font), 1.0f, 0, 0, 0);
@@ -95,20 +87,8 @@ int32_t THiscoresText::Update() {
 }
 
 void THiscoresText::burstAt(const TextPtr& label, bool rising) {
-  for (int i = 0; i < kBurstSparks; ++i) {
-    // The draws in this order, as the credits' bursts make them.
-    const int32_t life = Rand(30, 70);
-    const float scale = static_cast<float>(Rnd(0.5, 1.0));
-    const int32_t y = static_cast<int32_t>(label->dim->y + static_cast<float>(Rand(-10, 10)));
-    const int32_t x = static_cast<int32_t>(label->dim->x + label->Width() + kBurstDx +
-                                           static_cast<float>(Rand(-5, 5)));
-    const ImagePtr image = sparkImages[Rand(1, 3)];
-    SparkPtr spark = TSpark::Create(image, x, y, scale, life, kSparkRed, kSparkGreen, kSparkBlue,
-                                    kLightBlend, kFadeOut);
-    const float vy = static_cast<float>(rising ? Rnd(-0.3, 0.0) : Rnd(0.0, 0.2));
-    const float vx = static_cast<float>(Rnd(-0.1, 0.1));
-    spark->setVelocity(vx, vy);
-  }
+  if (rising) PenSparks(label, -0.3, 0.0);
+  else PenSparks(label, 0.0, 0.2);
 }
 
 // ---- Screen ----------------------------------------------------------------------------------

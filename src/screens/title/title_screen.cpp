@@ -203,3 +203,48 @@ void TTitleScreen::idleStep(bool choiceMade) {
   if (idleCounter_ == kIdleHiscores) showHiscores(1);
   restartIdleTimer();
 }
+
+void TTitleScreen::crossFade(const ImagePtr& from, const std::function<void(float)>& overFrom,
+                             const ImagePtr& to, const std::function<void(float)>& overTo,
+                             bool clear, bool withMenu) {
+  while (alpha < 1.0f) {
+    if (clear) Cls();
+    SetBlend(ALPHABLEND);
+    SetTransform(0, 1, 1);
+    SetColor(255, 255, 255);
+    mouse->fetchState();
+    alpha += kFadeStep;
+    const float fromAlpha = 1.0f - alpha;
+    SetAlpha(fromAlpha);
+    DrawImage(from, 0, 0);
+    if (overFrom) overFrom(fromAlpha);
+    SetAlpha(alpha);
+    DrawImage(to, 0, 0);
+    if (overTo) overTo(alpha);
+    if (withMenu) {
+      optionsWindow->Update();
+      optionsWindow->Draw();
+    }
+    EmitCursorSpark();
+    TSpark::UpdateAll();
+    mouse->Draw();
+    Flip(-1);
+    PollSystem();
+    if (AppTerminate()) terminateRequested = 1;
+    updateMusic();
+  }
+}
+
+void TTitleScreen::readExitInput() {
+  if (AppTerminate()) choice = kQuit;
+  if (mouse->hit1 != 0) choice = kLeaveScreen;
+  // Space is read only when Enter was not hit.
+  if (KeyHit(KEY_ENTER) != 0 || KeyHit(KEY_SPACE) != 0) choice = kLeaveScreen;
+}
+
+void TTitleScreen::leaveDisplay() {
+  if (choice == kQuit) End();
+  choice = kNoChoice;
+  alpha = 0.0f;
+  optionsWindow->alpha = 0.0f;
+}

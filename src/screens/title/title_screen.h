@@ -12,6 +12,7 @@
 // without clearing the back buffer; nothing here updates the frame timer.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "app/song_manager.h"
@@ -21,7 +22,8 @@ class TTitleScreen {
  public:
   // Values of `choice`, the title's answer to the main loop.
   static constexpr int32_t kNoChoice = 0;
-  static constexpr int32_t kContinueQuest = 1;  // also: a hiscores or credits screen is left
+  static constexpr int32_t kContinueQuest = 1;
+  static constexpr int32_t kLeaveScreen = 1;  // the hiscores and credits screens' own exit
   static constexpr int32_t kQuit = 2;
   static constexpr int32_t kNewQuest = 3;
 
@@ -65,6 +67,19 @@ class TTitleScreen {
   void runCommands();
 
  private:
+  // Frames of a cross-fade of the hiscores or credits screen until `alpha` reaches 1, from 0:
+  // `from` fades out under `to`, each followed by its overlay drawn at the picture's alpha.
+  // `clear` clears each frame first; `withMenu` runs the menu window after the pictures. A close
+  // request only sets terminateRequested.
+  void crossFade(const ImagePtr& from, const std::function<void(float)>& overFrom,
+                 const ImagePtr& to, const std::function<void(float)>& overTo, bool clear,
+                 bool withMenu);
+  // The exit tests of a display frame, after the flip: a close request 2, then a left click or
+  // Enter, else Space, 1; each one that holds overwrites the choice.
+  void readExitInput();
+  // After a display phase: the program ends on 2; otherwise the menu window fades in again
+  // with the fade back to the title.
+  void leaveDisplay();
   // The steps after a game started from the title returns.
   void afterGame();
   // Opens the level selector on the list of `kind` with the other mode's list button hidden.

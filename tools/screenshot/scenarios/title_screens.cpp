@@ -1,0 +1,162 @@
+// The front door: the loading screen with its balls and logo, the portal screens, and the title
+// screen fading in and showing its menu with a player's name.
+#include <memory>
+#include <string>
+
+#include "app/data_folders.h"
+#include "app/delta_time.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "app/song_manager.h"
+#include "platform/graphics.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+#include "profiles/hiscores.h"
+#include "profiles/profile_manager.h"
+#include "scenario.h"
+#include "screens/menu/options_window.h"
+#include "screens/profiles/profile_loader.h"
+#include "screens/title/loading.h"
+#include "screens/title/portal_screen.h"
+#include "screens/title/title_screen.h"
+#include "toolkit/container.h"
+#include "toolkit/font.h"
+#include "toolkit/spark.h"
+
+namespace {
+
+// The screen and the few singletons the loading and portal screens reach.
+bool SetupLoading() {
+  if (!Graphics(800, 600, 0, 60, 0)) return false;
+  GetDataFolders();
+  songManager = std::make_shared<TSongManager>();
+  options = std::make_shared<TOptions>();
+  mouse = std::make_shared<TMouse>();
+  titleScreen = std::make_shared<TTitleScreen>();
+  loading = std::make_shared<TLoading>();
+  loadSparkImage(0, bundleDir + "gfx/gwiazdki/gradball.png");
+  loading->setup();
+  return true;
+}
+
+// Frames from now.
+int In(int frames) { return headless::FrameNumber() + frames; }
+
+// Everything the title and its hiscores and credits screens draw with, and a player.
+bool SetupTitle() {
+  if (!SetupLoading()) return false;
+  data = std::make_shared<TContainer>();
+  profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
+  profile->NewProfile(u"morwen");
+  profile->SelectProfile(u"morwen");
+  hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");
+  optionsWindow = std::make_shared<TOptionsWindow>();
+  profileLoader = std::make_shared<TProfileLoader>();
+  LoadProgramFonts();
+  for (int k = 1; k <= 3; ++k)
+    loadSparkImage(k, bundleDir + "gfx/gwiazdki/" + std::to_string(k) + ".png");
+  optionsWindow->loadGfx();
+  titleScreen->loadGfx();
+  profileLoader->Load();
+  mouse->loadCursor(bundleDir + "gfx/gui/kursor.png", 14, 6);
+  delta = 1.0;
+  return true;
+}
+
+// The menu window on the options screen over the title, as the hiscores and credits buttons
+// leave it, and the title music playing.
+void OptionsOverTitle() {
+  optionsWindow->SetState(TOptionsWindow::kOptions, 1, TOptionsWindow::kOriginX,
+                          TOptionsWindow::kOriginY);
+  titleScreen->playMusic();
+  titleScreen->Prepare();
+  SetBlend(ALPHABLEND);
+  SetAlpha(1.0f);
+  DrawImage(titleScreen->titleImage, 0, 0);
+  headless::MouseMoveAt(In(1), 610, 250);
+}
+
+}  // namespace
+
+SCENARIO("loading-screen", "fading in, ball 2 lighting, the logo half in with sparks, then full") {
+  if (!SetupLoading()) return;
+  headless::SetFrameCap(In(600));
+  ctx.capture(In(10), "loading-fade-in.png");
+  loading->fadeInBg();
+  loading->fadeInBall(0);
+  loading->fadeInBall(1);
+  ctx.capture(In(5), "loading-ball-2.png");
+  loading->fadeInBall(2);
+  ctx.capture(In(25), "loading-logo-half.png");
+  ctx.capture(In(215), "loading-logo-full.png");
+  loading->doMagic(5000);
+  TSpark::destroyAll();
+}
+
+SCENARIO("portal-screens", "the team plaque over the loading background; a full-screen screen") {
+  if (!SetupLoading()) return;
+  headless::SetFrameCap(In(1500));
+  loading->fadeInBg();
+  for (int n = 0; n < TLoading::kBallCount; ++n) loading->fadeInBall(n);
+  // The shipped list: the closing animation (about 300 frames), the logo going, the plaque.
+  ctx.capture(In(300 + 19 + 60), "portal-plaque.png");
+  loading->PortalScreens();
+  TSpark::destroyAll();
+  // A list made here: one full-screen picture on black.
+  TListPtr<PortalScreenPtr> screens = CreateList<PortalScreenPtr>();
+  screens->AddLast(TPortalScreen::Create("gfx/title/credits.jpg", 0, 0, 1));
+  loading->bgAlpha = 1.0f;
+  ctx.capture(In(31 + 19 + 10), "portal-full-screen-fading-in.png");
+  ctx.capture(In(31 + 19 + 60), "portal-full-screen.png");
+  ShowPortalScreens(*loading, screens);
+}
+
+SCENARIO("title-screen", "the title fading in, then the main menu greeting a player") {
+  if (!SetupTitle()) return;
+  headless::SetFrameCap(In(400));
+  headless::MouseMoveAt(In(60), 520, 300);
+  ctx.capture(In(25), "title-fading-in.png");
+  ctx.capture(In(51 + 120), "title-menu.png");
+  headless::CloseRequestAt(In(51 + 125));
+  titleScreen->Prepare();
+  titleScreen->show();  // ends the program: the runner takes it as the scenario's end
+}
+
+SCENARIO("title-hiscores", "the hiscores fading in, the quest table typed, the time-attack "
+                           "table, the fade back and the menu returning") {
+  if (!SetupTitle()) return;
+  const char16_t* names[] = {u"ilse", u"morwen", u"tam", u"wren", u"bo", u"ansel", u"edda"};
+  for (int i = 0; i < 7; ++i) {
+    hiscore->add(names[i], 4200 + 1375 * i, 0, HISCORE_QUEST, u"1 Mar 2026", u"null");
+    hiscore->add(names[i], 900 + 611 * i, 0, HISCORE_ENDLESS, u"2 Mar 2026", u"level_01.tsc");
+    if (i < 4)
+      hiscore->add(names[i], 300 + 97 * i, 0, HISCORE_TIME_ATTACK, u"3 Mar 2026", u"level_02.tsc");
+  }
+  OptionsOverTitle();
+  headless::SetFrameCap(In(1300));
+  // The quest table's clock starts at entry: the endless table comes after about 360 frames,
+  // the time-attack table after 720, the fade back after 1080.
+  ctx.capture(In(25), "hiscores-fade-in.png");
+  ctx.capture(In(220), "hiscores-quest.png");
+  ctx.capture(In(1000), "hiscores-time-attack.png");
+  ctx.capture(In(1105), "hiscores-fade-out.png");
+  ctx.capture(In(1133), "hiscores-menu-back.png");
+  titleScreen->showHiscores(1);
+  TSpark::destroyAll();
+}
+
+SCENARIO("title-credits", "page 1 being written, page 11 complete, a page at half alpha, page "
+                          "16 and the fade back") {
+  if (!SetupTitle()) return;
+  OptionsOverTitle();
+  headless::SetFrameCap(In(5100));
+  // Each page lasts 301 frames from the end of the 51-frame fade-in.
+  const int page = 301;
+  ctx.capture(In(51 + 14), "credits-page-1-writing.png");
+  ctx.capture(In(51 + 10 * page + 235), "credits-page-11.png");
+  ctx.capture(In(51 + page + 255), "credits-page-2-half.png");
+  ctx.capture(In(51 + 15 * page + 200), "credits-page-16.png");
+  ctx.capture(In(51 + 16 * page + 25), "credits-fade-out.png");
+  titleScreen->showCredits();
+  TSpark::destroyAll();
+}
