@@ -424,33 +424,8 @@ void TProfileLoader::UpdateSparks() {
     const float vx = static_cast<float>(Rnd(-0.5, 0.5));
     s->setVelocity(vx, vy);
   }
-  if (Rand(0, 10) == 1) {
-    const int32_t side = Rand(0, 2);
-    const int32_t blue = Rand(150, 220);
-    const int32_t green = Rand(100, 150);
-    const int32_t red = Rand(100, 150);
-    const int32_t life = Rand(50, 150);
-    const float scale = static_cast<float>(Rnd(0.3, 0.6));
-    const int32_t y = side == 0 ? Rand(215, 475) : Rand(170, 400);
-    const int32_t x = side == 0 ? Rand(130, 225) : Rand(570, 800);
-    const ImagePtr image = sparkImages[Rand(1, 3)];
-    SparkPtr s = TSpark::Create(image, x, y, scale, life, red, green, blue, kLight, 1);
-    const float vy = static_cast<float>(Rnd(-0.4, 0.4));
-    const float vx = static_cast<float>(Rnd(-0.4, 0.4));
-    s->setVelocity(vx, vy);
-  }
-  {
-    const int32_t blue = Rand(100, 200);
-    const int32_t green = Rand(100, 200);
-    const int32_t red = Rand(150, 200);
-    const int32_t life = Rand(20, 50);
-    const float scale = static_cast<float>(Rnd(0.2, 0.6));
-    const int32_t y = (mouse ? mouse->y : 0) + Rand(-2, 2);
-    const int32_t x = (mouse ? mouse->x : 0) + Rand(-2, 2);
-    SparkPtr s = TSpark::Create(sparkImages[0], x, y, scale, life, red, green, blue, kLight, 0);
-    const float vy = static_cast<float>(Rnd(-0.5, 0.5));
-    const float vx = static_cast<float>(Rnd(-0.5, 0.5));
-    s->setVelocity(vx, vy);
-  }
+  // Then the title's own two: a slow spark over the picture now and then, one at the cursor.
+  EmitTitleBurstSpark();
+  EmitCursorSpark();
   TSpark::UpdateAll();
 }

@@ -7,7 +7,6 @@
 #include "platform/system.h"
 #include "screens/title/credits_page.h"
 #include "screens/title/title_screen.h"
-#include "toolkit/spark.h"
 
 namespace {
 
@@ -68,21 +67,10 @@ int32_t TTitleScreen::showCredits() {
   size_t shown = 0;
   int32_t pageStart = MilliSecs();
   while (terminateRequested == 0 && choice == kNoChoice) {
-    mouse->fetchState();
-    Cls();
-    SetBlend(ALPHABLEND);
-    SetTransform(0, 1, 1);
-    SetColor(255, 255, 255);
-    SetAlpha(1.0f);
-    DrawImage(creditsImage, 0, 0);
+    beginDisplayFrame(creditsImage);
     const float pageAlpha = CreditsPageAlpha(ElapsedMs(MilliSecs(), pageStart));
     if (pageAlpha >= 0.0f) pages[shown]->Update(pageAlpha);
-    EmitCursorSpark();
-    TSpark::UpdateAll();
-    mouse->Draw();
-    Flip(-1);
-    PollSystem();
-    readExitInput();
+    showDisplayFrame();
     if (ElapsedMs(MilliSecs(), pageStart) > kPageMs) {
       ++shown;
       // The end of the last page leaves the screen, over a close request of the same frame.

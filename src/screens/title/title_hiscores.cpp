@@ -7,7 +7,6 @@
 #include "profiles/hiscores.h"
 #include "screens/hiscores/hiscores_screen.h"
 #include "screens/title/title_screen.h"
-#include "toolkit/spark.h"
 
 int32_t TTitleScreen::showHiscores(int32_t crossFadeFromTitle) {
   // The quest table's clock starts here: the fade-in counts towards its time.
@@ -22,22 +21,11 @@ int32_t TTitleScreen::showHiscores(int32_t crossFadeFromTitle) {
             true, false);
   view.frame->alpha = 1.0f;
   while (terminateRequested == 0 && choice == kNoChoice) {
-    mouse->fetchState();
-    Cls();
-    SetBlend(ALPHABLEND);
-    SetTransform(0, 1, 1);
-    SetColor(255, 255, 255);
-    SetAlpha(1.0f);
-    DrawImage(hiscoresImage, 0, 0);
+    beginDisplayFrame(hiscoresImage);
     // Non-zero once the time-attack table has run out and the quest table is back.
     if (view.Update() != 0) choice = kLeaveScreen;
     view.Draw();
-    EmitCursorSpark();
-    TSpark::UpdateAll();
-    mouse->Draw();
-    Flip(-1);
-    PollSystem();
-    readExitInput();
+    showDisplayFrame();
     updateMusic();
   }
   leaveDisplay();

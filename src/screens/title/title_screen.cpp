@@ -35,6 +35,16 @@ constexpr int32_t kLightBlend = 1;
 constexpr int32_t kFadeOverLife = 0;
 constexpr int32_t kFadeInHoldOut = 1;
 
+// A cleared screen with `image` over it, opaque, in a fresh drawing state.
+void ClearAndDraw(const ImagePtr& image) {
+  Cls();
+  SetBlend(ALPHABLEND);
+  SetTransform(0, 1, 1);
+  SetColor(255, 255, 255);
+  SetAlpha(1.0f);
+  DrawImage(image, 0, 0);
+}
+
 }  // namespace
 
 void EmitCursorSpark() {
@@ -44,8 +54,8 @@ void EmitCursorSpark() {
   const int32_t red = Rand(150, 200);
   const int32_t life = Rand(20, 50);
   const float scale = static_cast<float>(Rnd(0.2, 0.6));
-  const int32_t y = mouse->y + Rand(-2, 2);
-  const int32_t x = mouse->x + Rand(-2, 2);
+  const int32_t y = (mouse ? mouse->y : 0) + Rand(-2, 2);
+  const int32_t x = (mouse ? mouse->x : 0) + Rand(-2, 2);
   SparkPtr spark = TSpark::Create(sparkImages[0], x, y, scale, life, red, green, blue,
                                   kLightBlend, kFadeOverLife);
   const float vy = static_cast<float>(Rnd(-0.5, 0.5));
@@ -145,12 +155,7 @@ void TTitleScreen::fadeInTitle() {
 }
 
 void TTitleScreen::menuFrame() {
-  Cls();
-  SetBlend(ALPHABLEND);
-  SetTransform(0, 1, 1);
-  SetColor(255, 255, 255);
-  SetAlpha(1.0f);
-  DrawImage(titleImage, 0, 0);
+  ClearAndDraw(titleImage);
   alpha += kFadeStep;
   if (alpha > 1.0f) alpha = 1.0f;
   SetAlpha(alpha);
@@ -233,6 +238,20 @@ void TTitleScreen::crossFade(const ImagePtr& from, const std::function<void(floa
     if (AppTerminate()) terminateRequested = 1;
     updateMusic();
   }
+}
+
+void TTitleScreen::beginDisplayFrame(const ImagePtr& background) {
+  mouse->fetchState();
+  ClearAndDraw(background);
+}
+
+void TTitleScreen::showDisplayFrame() {
+  EmitCursorSpark();
+  TSpark::UpdateAll();
+  mouse->Draw();
+  Flip(-1);
+  PollSystem();
+  readExitInput();
 }
 
 void TTitleScreen::readExitInput() {

@@ -74,6 +74,12 @@ class TTitleScreen {
   void crossFade(const ImagePtr& from, const std::function<void(float)>& overFrom,
                  const ImagePtr& to, const std::function<void(float)>& overTo, bool clear,
                  bool withMenu);
+  // The start of a display frame of the hiscores or credits screen: the mouse polled, then the
+  // background alone on a cleared screen.
+  void beginDisplayFrame(const ImagePtr& background);
+  // Its end up to the exit tests: cursor spark, sparks, cursor, Flip, PollSystem, then the exit
+  // tests.
+  void showDisplayFrame();
   // The exit tests of a display frame, after the flip: a close request 2, then a left click or
   // Enter, else Space, 1; each one that holds overwrites the choice.
   void readExitInput();
