@@ -11,6 +11,8 @@
 #include "game/levels/level_sequencer.h"
 #include "game/levels/level_timer.h"
 #include "game/levels/points_manager.h"
+#include "game/spells/volcano_emiter.h"
+#include "minigames/ring/ring_emiter.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "screens/popups/standin_scene_parts.h"
@@ -125,7 +127,8 @@ int32_t TPopupManager::DrawBase() {
   StandInDrawBosses();
   StandInDrawSpells();
   TCometEmiter::updateAll();
-  StandInUpdateEmitters();
+  TVolcanoEmiter::updateAll();
+  TRingEmiter::UpdateAll();
   TSpark::UpdateAll();
   TCaptions::updateAll();
   TSoundQ::updateAll();

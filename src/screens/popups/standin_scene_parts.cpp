@@ -9,7 +9,6 @@
 void StandInDrawSphere() {}
 void StandInDrawBosses() {}
 void StandInDrawSpells() {}
-void StandInUpdateEmitters() {}
 
 ImagePtr StandInSpellIcon(int32_t kind) {
   // Spell kinds 1..6 in the order of the spell table.
