@@ -190,7 +190,9 @@ void TVolcanoEntity::advance() {
     alive = 0;
     return;
   }
-  t += speed * static_cast<float>(delta);
+  // Summed in double as the float and the frame factor meet, then kept in single precision:
+  // the step on which t passes 1 depends on it.
+  t = static_cast<float>(t + speed * delta);
   // Just beyond the end, so the particle is drawn once more at its end before it goes.
   if (t > 1.0f) t = 1.001f;
 }
@@ -240,8 +242,7 @@ std::shared_ptr<TRemoveLineEntity> TRemoveLineEntity::Create(float x, float y, f
 
 void TRemoveLineEntity::Update() {
   advance();
-  const auto step = static_cast<float>(2.0 * delta);
-  wobble += wobbleRising == 1 ? step : -step;
+  wobble = static_cast<float>(wobbleRising == 1 ? wobble + 2.0 * delta : wobble - 2.0 * delta);
   if (wobble > wobbleAmplitude) wobbleRising = 0;
   if (wobble < -wobbleAmplitude) wobbleRising = 1;
   placeOnCurve();
@@ -297,7 +298,16 @@ VolcanoEmiterPtr TVolcanoEmiter::Create(float fromX, float fromY, float toX, flo
 }
 
 void TVolcanoEmiter::updateAll() {
-  // The emitters start running with their particle work; until then they only wait in the list.
+  if (!volcanoList) return;
+  // Each emitter's successor is taken before it runs: an emitter that leaves the list during its
+  // own update does not end the walk, and a stream appended by the last emitter first runs on
+  // the next frame.
+  auto it = volcanoList->begin();
+  while (it != volcanoList->end()) {
+    const VolcanoEmiterPtr emitter = *it;
+    ++it;
+    emitter->Update();
+  }
 }
 
 void TVolcanoEmiter::Update() {

@@ -28,15 +28,11 @@
 
 namespace {
 
+using screenshot::Put;
+
 void Background() {
   screenshot::DrawDuskyBackdrop();
   SetColor(255, 255, 255);
-}
-
-void Put(int x, int y, int id) {
-  board->runeIds[x][y] = id;
-  board->colours[x][y] = runes->getRuneColor(FromInt(id));
-  board->placedAt[x][y] = MilliSecs();
 }
 
 BlockPtr MakeBlock(std::initializer_list<std::initializer_list<int>> rows) {

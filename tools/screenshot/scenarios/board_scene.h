@@ -1,5 +1,5 @@
-// What the board scenarios share: the screen with what every board scene draws with, and the
-// pointer put over a board cell.
+// What the board scenarios share: the screen with what every board scene draws with, runes put
+// on cells, and the pointer put over a board cell.
 #pragma once
 #include <memory>
 #include <string>
@@ -10,6 +10,8 @@
 #include "game/pieces/rune_manager.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/system.h"
+#include "platform/text.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
@@ -28,6 +30,13 @@ inline bool OpenBoardScene() {
   loadSparkImage(0, "gfx/gwiazdki/gradball.png");
   for (int k = 1; k <= 3; ++k) loadSparkImage(k, "gfx/gwiazdki/" + std::to_string(k) + ".png");
   return true;
+}
+
+// Rune `id` on board cell (x, y), with its colour, placed now.
+inline void Put(int x, int y, int id) {
+  board->runeIds[x][y] = id;
+  board->colours[x][y] = runes->getRuneColor(FromInt(id));
+  board->placedAt[x][y] = MilliSecs();
 }
 
 // The pointer over the middle of board cell (x, y).

@@ -28,11 +28,7 @@
 
 namespace {
 
-void Put(int x, int y, int id) {
-  board->runeIds[x][y] = id;
-  board->colours[x][y] = runes->getRuneColor(FromInt(id));
-  board->placedAt[x][y] = MilliSecs();
-}
+using screenshot::Put;
 
 // Runes of `id` on the 2 x 2 square whose top-left cell is (x, y), leaving out (skipX, skipY).
 void PutSquare(int x, int y, int id, int skipX = -1, int skipY = -1) {

@@ -21,17 +21,14 @@
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/system.h"
+#include "board_scene.h"
 #include "scenario.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
 namespace {
 
-void Put(int x, int y, int id) {
-  board->runeIds[x][y] = id;
-  board->colours[x][y] = runes->getRuneColor(FromInt(id));
-  board->placedAt[x][y] = MilliSecs();
-}
+using screenshot::Put;
 
 // A board of `columns` x `rows` usable cells, filled with a pattern of the five runes that makes
 // no run of three, a stone here and there.
