@@ -252,6 +252,22 @@ TEST_F(Gallery, ReplayAtEachSizeStopsTheTitleMusicKeepsNothingAndRestoresAfter) 
   }
 }
 
+// No button opens the full-screen view; it still shows the picture whole until a left click.
+TEST_F(Gallery, FullScreenViewShowsThePictureUntilAClickOrAClose) {
+  EXPECT_EQ(gallery->showFullscreen(), 0) << "nothing revealed: back at once";
+  Reveal({WritePicture("red.png", kRed)});
+  gallery->Start(1);
+  Settle();
+  const int from = headless::FrameNumber();
+  headless::MouseClickAt(from + 5, 1);
+  EXPECT_EQ(gallery->showFullscreen(), 0);
+  EXPECT_EQ(headless::FrameNumber() - from, 6);
+  EXPECT_EQ(ScreenPixel(5, 5), kRed);
+  EXPECT_EQ(ScreenPixel(795, 595), kRed);
+  headless::CloseRequestAt(headless::FrameNumber() + 3);
+  EXPECT_EQ(gallery->showFullscreen(), 1);
+}
+
 TEST_F(Gallery, CloseRequestEndsTheProgram) {
   headless::CloseRequestAt(At(3));
   EXPECT_THROW(gallery->show(), ProgramEnded);
