@@ -2,6 +2,8 @@
 // with wrap-around and during a fade, the picture under the frame, the buttons with and without
 // pictures, the difficulty window and the replayed puzzle, and leaving.
 #include "platform/errors.h"
+#include <algorithm>
+
 #include "gallery_fixtures.h"
 
 namespace gallery_test {
@@ -250,9 +252,56 @@ TEST_F(Gallery, ReplayAtEachSizeStopsTheTitleMusicKeepsNothingAndRestoresAfter) 
   }
 }
 
+// No button opens the full-screen view; it still shows the picture whole until a left click.
+TEST_F(Gallery, FullScreenViewShowsThePictureUntilAClickOrAClose) {
+  EXPECT_EQ(gallery->showFullscreen(), 0) << "nothing revealed: back at once";
+  Reveal({WritePicture("red.png", kRed)});
+  gallery->Start(1);
+  Settle();
+  const int from = headless::FrameNumber();
+  headless::MouseClickAt(from + 5, 1);
+  EXPECT_EQ(gallery->showFullscreen(), 0);
+  EXPECT_EQ(headless::FrameNumber() - from, 6);
+  EXPECT_EQ(ScreenPixel(5, 5), kRed);
+  EXPECT_EQ(ScreenPixel(795, 595), kRed);
+  headless::CloseRequestAt(headless::FrameNumber() + 3);
+  EXPECT_EQ(gallery->showFullscreen(), 1);
+}
+
 TEST_F(Gallery, CloseRequestEndsTheProgram) {
   headless::CloseRequestAt(At(3));
   EXPECT_THROW(gallery->show(), ProgramEnded);
+}
+
+}  // namespace
+}  // namespace gallery_test
+
+namespace gallery_test {
+namespace {
+
+// The whole way through: the gallery shows the revealed picture, replays its puzzle at the
+// smallest size with the real puzzle, whose menu button leaves it, and the visit goes on.
+TEST_F(Gallery, ReplaysTheShownPicturesPuzzleAndComesBackToIt) {
+  puzzle = std::make_shared<TPuzzleManager>();
+  puzzle->loadGfx();
+  const String red = WritePicture("red.png", kRed);
+  Reveal({red});
+  int mostPieces = 0;
+  uint32_t puzzleCentre = 0;
+  headless::SetFrameCallback([&](int frame) {
+    mostPieces = std::max(mostPieces, puzzle->grid->cells->Count());
+    if (frame == At(300)) puzzleCentre = ScreenPixel(400, 300);
+  });
+  ClickAt(60, kPlayPuzzle);
+  ClickAt(70, kEasy);
+  ClickAt(400, Spot{300, 580});  // the puzzle's menu button
+  ClickAt(460, kBack);
+  EXPECT_EQ(gallery->show(), 0);
+  EXPECT_EQ(mostPieces, 30) << "6 x 5 pieces";
+  EXPECT_EQ(puzzleCentre, kRed) << "the picture cut into pieces";
+  EXPECT_TRUE(puzzle->grid->cells->IsEmpty());
+  EXPECT_TRUE(TitleMusicPlays());
+  EXPECT_EQ(optionsWindow->state, TOptionsWindow::kMainMenu);
 }
 
 }  // namespace
