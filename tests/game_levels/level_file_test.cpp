@@ -125,7 +125,7 @@ TEST_F(LevelFileTest, SpellKindsSplitAtEverySingleSpace) {
 }
 
 TEST_F(LevelFileTest, AnArchiveEntryIsReadByItsName) {
-  level->Set(S("quest_01.tsc"));
+  level->Set(S("level_01.tsc"));
   const std::string printed = Output([] { level->Load(0); });
   EXPECT_EQ(printed.find("does not exist"), std::string::npos) << printed;
   EXPECT_EQ(level->levelNumber, 1);

@@ -21,7 +21,7 @@ class SequencerTest : public testing::Test {
 
 const std::string kSequence =
     "Sequence {\n  FirstLevel = 1\n  LastLevel = 20\n"
-    "  Level1 {\n    FileName = \"quest_02.tsc\"\n    Type = 1\n  }\n"
+    "  Level1 {\n    FileName = \"level_02.tsc\"\n    Type = 1\n  }\n"
     "  Level2 {\n    FileName = \"puzzle-01.tsc\"\n    Type = 2\n  }\n"
     "  Level3 {\n    FileName = \"ring-01.tsc\"\n    Type = 3\n  }\n"
     "  Level4 {\n    FileName = \"odd.tsc\"\n    Type = 4\n  }\n"
@@ -80,7 +80,7 @@ TEST_F(SequencerTest, ABoardEntryClearsTheBoardAndLoadsItsLevel) {
   EXPECT_EQ(printed.find("does not exist"), std::string::npos) << printed;
   EXPECT_EQ(board->gameOver, 0);
   EXPECT_EQ(board->runeIds[7][7], 0);
-  EXPECT_EQ(ToUtf8(level->fileName), "quest_02.tsc");
+  EXPECT_EQ(ToUtf8(level->fileName), "level_02.tsc");
   EXPECT_EQ(level->levelNumber, 2);
   EXPECT_EQ(level->goalType, 1) << "a story level takes its goal from its file";
   EXPECT_NE(level->background, nullptr);

@@ -18,7 +18,7 @@ TEST(RevealedPicturesTest, EveryLevelLoadRevealsItsBackgroundOnce) {
   levels::MakeSingletons();
   // An endless level from the selector, a quest level, the endless level again.
   const std::vector<std::pair<const char*, int32_t>> loads = {
-      {"level_endless_01.tsc", 1}, {"quest_02.tsc", 0}, {"level_endless_01.tsc", 1}};
+      {"level_endless_01.tsc", 1}, {"level_02.tsc", 0}, {"level_endless_01.tsc", 1}};
   for (const auto& [entry, timed] : loads) {
     level->Set(S(entry));
     levels::Output([timed = timed] { level->Load(timed); });
@@ -26,7 +26,7 @@ TEST(RevealedPicturesTest, EveryLevelLoadRevealsItsBackgroundOnce) {
   TSCFilePtr endless = CreateTSCFile();
   TSCFilePtr quest = CreateTSCFile();
   ASSERT_EQ(LoadTSCFileBB(endless, "data/runes_levels_lp.bca", S("level_endless_01.tsc")), 1);
-  ASSERT_EQ(LoadTSCFileBB(quest, "data/runes_levels_lp.bca", S("quest_02.tsc")), 1);
+  ASSERT_EQ(LoadTSCFileBB(quest, "data/runes_levels_lp.bca", S("level_02.tsc")), 1);
   const auto background = [](const TSCFilePtr& tsc) {
     return ToUtf8(GetTSCStringKey(tsc, S("Settings::Graphics"), S("BackgroundImage")));
   };

@@ -43,7 +43,7 @@ class BossTest : public testing::Test {
   void SetUp() override {
     play::MakePlay();
     level->goalType = 3;
-    level->fileName = u"quest_99.tsc";
+    level->fileName = u"level_99.tsc";
     bossManager->tsc = Store(kCatalogue);
     bossManager->explosionSound = app_test::ConstantSound(kExplosionLevel);
     options = std::make_shared<TOptions>();

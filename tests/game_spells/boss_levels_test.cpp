@@ -38,8 +38,8 @@ String RuneOfColour(int32_t colour) {
 }
 
 TEST(BossLevels, EachShippedBossLevelIsWonByRingingItsBossesWithSquareBlocks) {
-  for (const ShippedBossLevel& s : {ShippedBossLevel{"quest_07.tsc", 1, 40},
-                                    ShippedBossLevel{"quest_08.tsc", 2, 32}}) {
+  for (const ShippedBossLevel& s : {ShippedBossLevel{"level_07.tsc", 1, 40},
+                                    ShippedBossLevel{"level_08.tsc", 2, 32}}) {
     SCOPED_TRACE(s.entry);
     play::MakePlay();
     bundleDir = "";

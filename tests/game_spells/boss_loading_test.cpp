@@ -114,11 +114,11 @@ TEST_F(Loading, EntriesThatNameNoBossAreReportedAndLeftOut) {
   EXPECT_EQ(bossManager->bossRunes->Last()->cellX, 0);
   EXPECT_EQ(bossManager->bossRunes->Last()->cellY, 7);
 
-  const std::string wrongShape = " of level quest_99.tsc left out: an entry is id:column:row\n";
+  const std::string wrongShape = " of level level_99.tsc left out: an entry is id:column:row\n";
   EXPECT_EQ(printed,
             "Boss rune \"\"" + wrongShape +                                      // leading
                 "Boss rune \"\"" + wrongShape +                                  // doubled
-                "Boss rune \"9:3:3\" of level quest_99.tsc left out: bossRunes.tsc has no "
+                "Boss rune \"9:3:3\" of level level_99.tsc left out: bossRunes.tsc has no "
                 "boss of id 9\n" +
                 "Boss rune \"4:2\"" + wrongShape +                               // no row
                 "Boss rune \"\"" + wrongShape);                                  // trailing
@@ -147,7 +147,7 @@ TEST_F(Loading, AnEmptyCatalogueGivesNoBossesAndSaysSo) {
   bossManager->tsc = CreateTSCFile();
   const std::string printed = Output([] { bossManager->Load(BossLevel("4:5:5")); });
   EXPECT_EQ(bossManager->bossRunes->Count(), 0);
-  EXPECT_NE(printed.find("Boss rune \"4:5:5\" of level quest_99.tsc left out"), std::string::npos);
+  EXPECT_NE(printed.find("Boss rune \"4:5:5\" of level level_99.tsc left out"), std::string::npos);
 }
 
 }  // namespace

@@ -44,12 +44,12 @@ class Sphere : public testing::Test {
 };
 
 TEST_F(Sphere, LoadReadsFiveVialsAndLeavesOutColoursWithoutPictures) {
-  level->fileName = u"quest_09.tsc";
+  level->fileName = u"level_09.tsc";
   std::string out = test_support::Output(
       [&] { sphere.Load(LevelFile("3 16 -1  2 7", "4 5 6 7")); });
   EXPECT_EQ(sphere.colours, (std::array<int32_t, 5>{3, 0, 0, 0, 2}));
   EXPECT_EQ(sphere.capacities, (std::array<float, 5>{4, 5, 6, 7, 0})) << "missing reads as 0";
-  EXPECT_NE(out.find("quest_09.tsc"), std::string::npos) << out;
+  EXPECT_NE(out.find("level_09.tsc"), std::string::npos) << out;
   EXPECT_NE(out.find("colour 16"), std::string::npos) << out;
   EXPECT_NE(out.find("colour -1"), std::string::npos) << out;
   EXPECT_EQ(pieces::CountOf(out, "\n"), 2) << out;

@@ -455,7 +455,7 @@ TEST_F(SummaryTest, ALevelQuitBeforeItsSummaryCreditsItsOwnCells) {
   FramesUntil(8);
   FramesUntil(12, true);
   points->levelPoints = 0;
-  lv().Set(S("quest_01.tsc"));  // the next level
+  lv().Set(S("level_01.tsc"));  // the next level
   lv().Load(0);
   FillBoard({{0, 0}, {5, 5}, {9, 9}});
   lv().doShortSummary();

@@ -55,7 +55,7 @@ SCENARIO("boss-level", "two bosses with shadow, aura and hint tiles; a ring abou
   board->loadBoardGfx();
   board->loadSfx();
 
-  level->Set(u"quest_08.tsc");
+  level->Set(u"level_08.tsc");
   level->Load(0);
   level->loadGfx();
   board->createBoardImage(1);
