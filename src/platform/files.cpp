@@ -538,6 +538,27 @@ bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
   return ok;
 }
 
+namespace {
+
+// A save writes "<file>.tmp-" and six more characters, then renames it over the file.
+const std::string kTemporaryMark = ".tmp-";
+
+// A save killed before its rename leaves its temporary behind; the next save of the same file
+// removes it, so a game that crashes again and again does not fill the folder.
+void RemoveCutShortSaves(const std::string& target) {
+  const std::string dir = ExtractDir(target);
+  const std::string prefix = StripDir(target) + kTemporaryMark;
+  DirPtr listing = ReadDir(dir.empty() ? "." : dir);
+  if (!listing) return;
+  for (std::string entry = NextFile(listing); !entry.empty(); entry = NextFile(listing)) {
+    if (entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0)
+      unlink((dir.empty() ? entry : dir + "/" + entry).c_str());
+  }
+  CloseDir(listing);
+}
+
+}  // namespace
+
 bool SaveBytesSafely(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::string target = ResolvePath(path);
   if (target.empty() || target.back() == '/') return false;
@@ -547,7 +568,8 @@ bool SaveBytesSafely(const std::string& path, const std::vector<uint8_t>& bytes)
     if (S_ISDIR(old.st_mode)) return false;
     mode = old.st_mode & 07777;
   }
-  std::string tmpl = target + ".tmp-XXXXXX";
+  RemoveCutShortSaves(target);
+  std::string tmpl = target + kTemporaryMark + "XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());

@@ -274,4 +274,16 @@ TEST(FilesTest, SaveBytesSafelyReplacesTheFileAndLeavesNoTemporary) {
   EXPECT_EQ(FileType(dir + "/taken"), FILETYPE_DIR);
 }
 
+TEST(FilesTest, ASaveClearsTheTemporariesACutShortSaveOfTheSameFileLeft) {
+  const std::string dir = Home() + "/cut";
+  ASSERT_TRUE(CreateDir(dir));
+  // Two saves killed before their rename, one of another file, and names that only look alike.
+  for (const char* name : {"f.dat.tmp-a1B2c3", "f.dat.tmp-zzzzzz", "g.dat.tmp-a1B2c3",
+                           "f.dat.tmp-short", "f.dat.tmp-toolong1", "xf.dat.tmp-a1B2c3"})
+    ASSERT_TRUE(SaveBytesSafely(dir + "/" + name, {9}));
+  ASSERT_TRUE(SaveBytesSafely(dir + "/f.dat", {1}));
+  EXPECT_EQ(LoadDir(dir), (std::vector<std::string>{"f.dat", "f.dat.tmp-short", "f.dat.tmp-toolong1",
+                                                    "g.dat.tmp-a1B2c3", "xf.dat.tmp-a1B2c3"}));
+}
+
 }  // namespace
