@@ -19,6 +19,9 @@ int32_t MilliSecs();
 inline int32_t ElapsedMs(int32_t later, int32_t earlier) {
   return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
 }
+// The reading `ms` milliseconds before `reading`, wrapped like the clock: a clock moved on by a
+// pause, or set back by a saved elapsed time.
+inline int32_t ClockBefore(int32_t reading, int32_t ms) { return ElapsedMs(reading, ms); }
 // Wall-clock milliseconds, different on every run (for seeding).
 int64_t WallClockMs();
 // Sleeps (real time; in headless runs it advances the virtual clock instead).

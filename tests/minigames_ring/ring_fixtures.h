@@ -1,0 +1,135 @@
+// Fixtures of the ring game tests: the singletons a ring level uses, counted sounds, a level
+// read from text, the pointer on a tile, and the intro run to the play phase.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/data_folders.h"
+#include "app/delta_time.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "app/sfx.h"
+#include "app/sound_fixtures.h"
+#include "app/standin_game_save.h"
+#include "app/standin_game_state.h"
+#include "game/levels/level_sequencer.h"
+#include "game/levels/points_manager.h"
+#include "minigames/ring/ring_emiter.h"
+#include "minigames/ring/ring_game.h"
+#include "platform/headless.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "profiles/profile_manager.h"
+#include "screens/popups/popup_manager.h"
+#include "support/game_fixtures.h"
+#include "support/test_support.h"
+#include "toolkit/container.h"
+#include "toolkit/spark.h"
+
+namespace ring_test {
+
+using test_support::Argb;
+using test_support::Output;
+using test_support::Store;
+
+// Levels of the counted sounds: each ring sound its own decimal digit of the mixed level.
+constexpr int16_t kWrongLevel = 1;
+constexpr int16_t kRightLevel = 10;
+constexpr int16_t kSpellLevel = 100;
+constexpr int16_t kTimeOutLevel = 1000;
+constexpr int16_t kOverLevel = 10000;
+
+// The singletons a ring level uses, fresh, with counted sounds at full volume and icons of
+// the six kinds without pictures.
+inline void MakeRing() {
+  test_support::OpenScreen();
+  bundleDir = "";
+  myDocsFolder = test_support::TempHome() + "/docs";
+  ringGame = std::make_shared<TRingGame>();
+  points = std::make_shared<TPointsManager>();
+  sequencer = std::make_shared<TLevelSequencer>();
+  deltaTime = TDeltaTime::Create(60.0f);
+  delta = 1.0;
+  mouse = std::make_shared<TMouse>();
+  options = std::make_shared<TOptions>();
+  options->soundVol = 1.0f;
+  globalSnd = std::make_shared<TGlobalSnd>();
+  popupManager = std::make_shared<TPopupManager>();
+  data = std::make_shared<TContainer>();
+  ringEmiterList->Clear();
+  TSpark::destroyAll();
+  readFromProfile = 0;
+  gameState = 1;
+  TRingGame& g = *ringGame;
+  g.sounds[TRingGame::kWrongTileSound] = app_test::ConstantSound(kWrongLevel);
+  g.sounds[TRingGame::kRightTileSound] = app_test::ConstantSound(kRightLevel);
+  g.sounds[TRingGame::kSpellWonSound] = app_test::ConstantSound(kSpellLevel);
+  g.sounds[TRingGame::kRuneTimeOutSound] = app_test::ConstantSound(kTimeOutLevel);
+  g.sounds[TRingGame::kTileOverSound] = app_test::ConstantSound(kOverLevel);
+  for (int32_t k = 0; k < TRingGame::kSpellKinds; ++k) {
+    auto icon = std::make_shared<TRingSpell>();
+    icon->id = k + 1;
+    g.spells[static_cast<size_t>(k)] = icon;
+  }
+}
+
+// A current profile "Ann" in the test's home folder.
+inline void MakeProfile() {
+  const std::string folder = test_support::TempHome() + "/profiles";
+  std::filesystem::create_directories(folder);
+  profile = TProfileManager::Create(folder, "dat");
+  ASSERT_EQ(profile->NewProfile(S("Ann")), 1);
+}
+
+// The ring level whose Settings group holds `keys`, read as "test.tsc"; what it printed.
+inline std::string LoadLevel(const std::string& keys) {
+  return Output([&] { ringGame->LoadFrom(Store("Settings {\n" + keys + "}\n"), S("test.tsc")); });
+}
+
+// The centre of tile t's hit box.
+inline void TileCentre(int32_t t, int32_t& x, int32_t& y) {
+  static constexpr int32_t lefts[4] = {185, 85, 565, 665};
+  x = lefts[t / 5] + 25;
+  y = 65 + 100 * (t % 5) + 30;
+}
+
+// The pointer over tile t (or over nothing for -1) and a left click in this frame's state, as
+// fetchState would leave them.
+inline void ClickTile(int32_t t) {
+  int32_t x = 400, y = 300;
+  if (t >= 0) TileCentre(t, x, y);
+  mouse->x = x;
+  mouse->y = y;
+  ringGame->hoverTile = ringGame->checkRows();
+  mouse->hit1 = 1;
+  ringGame->updateSequence();
+  mouse->hit1 = 0;
+}
+
+// The sum of the ring sounds started so far, as the mixer hears them.
+inline int Sounds() { return app_test::MixedLevel(); }
+
+// Runs Update from a reset until the play phase, as Play's first frames do.
+inline int RunIntro() {
+  ringGame->resetParams();
+  int frames = 0;
+  while (ringGame->phase < TRingGame::kPlay && frames < 1000) {
+    ringGame->Update();
+    ++frames;
+  }
+  return frames;
+}
+
+class RingGame : public testing::Test {
+ protected:
+  void SetUp() override { MakeRing(); }
+  void TearDown() override {
+    headless::SetFrameCallback(nullptr);
+    StopAllChannels();
+  }
+};
+
+}  // namespace ring_test
