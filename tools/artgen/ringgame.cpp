@@ -86,9 +86,10 @@ void stoneRing(Canvas& c) {
         cairo_show_text(cr, l.c_str());
         cairo_restore(cr);
     }
-    // Six sockets for the spell icons, about 100 px from the centre.
+    // Six sockets for the spell icons, about 100 px from the centre, where the game sets them
+    // at rest: to the right, then every 60 degrees (the first at 0 degrees, screen y down).
     for (int i = 0; i < 6; ++i) {
-        double a = -M_PI / 2 + i * M_PI / 3;
+        double a = i * M_PI / 3;
         double x = m + 100 * std::cos(a), y = m + 100 * std::sin(a);
         cairo_arc(cr, x, y, 22, 0, 2 * M_PI);
         setCol(cr, rgb(24, 18, 40), 0.9);
@@ -116,22 +117,26 @@ void stoneRing(Canvas& c) {
     cairo_pattern_destroy(g);
 }
 
+// The pivot lies 72 px above the picture (at the ring's centre); the bob hangs 220 px below it,
+// under the ring's rim and above the progress bar, and stays clear of both on its 30 degree
+// swing.
 void pendulum(Canvas& c) {
     cairo_t* cr = c.cr();
-    cairo_rectangle(cr, 17, 0, 6, 214);
+    const double bobY = 220 - 72;
+    cairo_rectangle(cr, 17, 0, 6, bobY - 14);
     cairo_pattern_t* rod = metalGradient(17, 0, 23, 0, true);
     cairo_set_source(cr, rod);
     cairo_fill(cr);
     cairo_pattern_destroy(rod);
-    cairo_arc(cr, 20, 228, 19, 0, 2 * M_PI);
-    cairo_pattern_t* bob = cairo_pattern_create_radial(14, 222, 2, 20, 228, 19);
+    cairo_arc(cr, 20, bobY, 19, 0, 2 * M_PI);
+    cairo_pattern_t* bob = cairo_pattern_create_radial(14, bobY - 6, 2, 20, bobY, 19);
     stop(bob, 0, rgb(255, 244, 190));
     stop(bob, 0.5, rgb(220, 160, 60));
     stop(bob, 1, rgb(110, 60, 20));
     cairo_set_source(cr, bob);
     cairo_fill(cr);
     cairo_pattern_destroy(bob);
-    drawGem(c, runeLook(5), 20, 228, 20);
+    drawGem(c, runeLook(5), 20, bobY, 20);
 }
 
 void papyrus(Canvas& c) {
@@ -148,14 +153,23 @@ void papyrus(Canvas& c) {
 ARTGEN_FAMILY(ringGameFamily) {
     addImage("gfx/ring-game/game-ring3.jpg", 800, 600, hall);
     addImage("gfx/ring-game/ring0000.png", 300, 300, stoneRing);
-    addImage("gfx/ring-game/wahadlo-c.png", 40, 250, pendulum);
+    addImage("gfx/ring-game/wahadlo-c.png", 40, 170, pendulum);
     addImage("gfx/ring-game/papirus1.png", 56, 70, papyrus);
+    // Drawn over the tile under the pointer at 60 % opacity: a warm halo round the tile's edge
+    // (the tile is 56 x 70 about the same centre) and a faint light across it.
     addImage("gfx/ring-game/switelko.png", 64, 80, [](Canvas& c) {
-        cairo_save(c.cr());
-        cairo_translate(c.cr(), 32, 40);
-        cairo_scale(c.cr(), 1, 1.25);
-        softLight(c.cr(), 0, 0, 31, pal::candle, 0.9);
-        cairo_restore(c.cr());
+        glow(c, [](cairo_t* g) { roundRect(g, 5, 6, 54, 68, 6); cairo_set_line_width(g, 5); cairo_stroke(g); },
+             pal::candle, 1.0, 4);
+        cairo_t* cr = c.cr();
+        roundRect(cr, 5, 6, 54, 68, 6);
+        cairo_set_line_width(cr, 3);
+        setCol(cr, rgb(255, 236, 170), 1.0);
+        cairo_stroke(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 32, 40);
+        cairo_scale(cr, 1, 1.25);
+        softLight(cr, 0, 0, 28, rgb(255, 246, 210), 0.5);
+        cairo_restore(cr);
     });
     // The twenty tablet runes: dark ink on the papyrus, centred at (16, 18) of each cell.
     addStrip("gfx/ring-game/runy-papier.png", 32, 64, 20, [](Canvas& c, int i) {
