@@ -229,3 +229,28 @@ TEST_F(RingGame, ResetStartsEveryTileOffScreenAndClearsTheLevelsCounts) {
 
 }  // namespace
 }  // namespace ring_test
+
+namespace ring_test {
+namespace {
+
+TEST_F(RingGame, TheShippedRingLevelsLoadWithTheirPopups) {
+  if (FileType("data/ring_levels_lp.bca") != FILETYPE_FILE) GTEST_SKIP() << "no generated content";
+  struct Case {
+    const char* name;
+    float time;
+    int32_t last, runeTime, spells, popups;
+  } cases[] = {{"ring-01.tsc", 90000.0f, 2, 5000, 1, 3}, {"ring-02.tsc", 120000.0f, 3, 4000, 4, 1}};
+  for (const Case& c : cases) {
+    const std::string out = Output([&] { ringGame->Load(FromUtf8(c.name)); });
+    EXPECT_EQ(out, "") << c.name;
+    EXPECT_EQ(ringGame->totalTime, c.time) << c.name;
+    EXPECT_EQ(ringGame->levelSeqLast, c.last) << c.name;
+    EXPECT_EQ(ringGame->runeTime, c.runeTime) << c.name;
+    EXPECT_EQ(ringGame->availableSpells->Count(), c.spells) << c.name;
+    EXPECT_EQ(ringGame->popups->Count(), c.popups) << c.name << ": a second Load does not add";
+    EXPECT_FALSE(ringGame->music.empty()) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace ring_test
