@@ -24,17 +24,17 @@ ChannelPtr playMusic(const SoundPtr& sound, const ChannelPtr& channel, float vol
   return started;
 }
 
+std::string FindMusicFile(const std::string& path) {
+  if (FileType(path) != FILETYPE_NONE) return path;
+  const std::string custom = myDocsFolder + "/custom-art/" + StripDir(path);
+  if (FileType(custom) != FILETYPE_NONE) return custom;
+  return std::string();
+}
+
 AudioStreamPtr playMusicStream(const std::string& path, int32_t flags, float volume) {
   auto stream = std::make_shared<TAudioStream>();
-  std::string song = path;
-  if (FileType(song) == FILETYPE_NONE) {
-    const std::string custom = myDocsFolder + "/custom-art/" + StripDir(song);
-    if (FileType(custom) != FILETYPE_NONE) {
-      song = custom;
-    } else {
-      song = bundleDir + "sfx/game-song-" + ToPath(FromInt(Rand(1, 7))) + ".ogg";
-    }
-  }
+  std::string song = FindMusicFile(path);
+  if (song.empty()) song = bundleDir + "sfx/game-song-" + ToPath(FromInt(Rand(1, 7))) + ".ogg";
   if (!songManager) songManager = std::make_shared<TSongManager>();
   stream->song = songManager->playSong(song, flags, volume);
   return stream;

@@ -57,7 +57,11 @@ int32_t InitMaxModStream();
 // Stops `channel` if it plays and starts `sound` on a new channel at the music volume times
 // `volume`; null when nothing was started.
 ChannelPtr playMusic(const SoundPtr& sound, const ChannelPtr& channel, float volume);
-// Starts the song at `path` (or a replacement when the file is missing) through songManager.
+// The file that music named `path` plays from: the path itself when something is there, else
+// the file of the same name in the player's custom-art folder, else "" (nothing to play).
+std::string FindMusicFile(const std::string& path);
+// Starts the song at `path` (or a replacement when the file is missing) through songManager:
+// FindMusicFile, else one of the seven game songs at random.
 AudioStreamPtr playMusicStream(const std::string& path, int32_t flags, float volume);
 void setStreamVolume(const AudioStreamPtr& stream, float volume);
 // Stops the channel when one is given.

@@ -72,6 +72,9 @@ void RunEspeak(const std::string& text, const std::string& wavPath) {
   }
 }
 
+// Every story voice lasts this long, words and silence: past the parts' voiceStopAfter.
+constexpr double kStoryVoiceSeconds = 13.0;
+
 }  // namespace
 
 std::vector<VoiceSpec> AllVoices() {
@@ -86,6 +89,18 @@ std::vector<VoiceSpec> AllVoices() {
       {"sfx/eve/v-imprestes.ogg", "Impressive!"},
       {"sfx/eve/v-growslls.ogg", "Your skills grow!"},
       {"sfx/eve/v-curage.ogg", "Courage!"},
+      // The story's narration, one recording per part. The story screen loops a voice until
+      // the part's voiceStopAfter, so each is padded with silence past it.
+      {"sfx/story/part-1.ogg",
+       "Long ago, the valley of Velmar was lit by the rune stones. Then, one autumn, their light "
+       "began to fade.",
+       kStoryVoiceSeconds},
+      {"sfx/story/part-2.ogg",
+       "The sunken road led north, through the mire, where the grey thorn grew thick.",
+       kStoryVoiceSeconds},
+      {"sfx/story/part-3.ogg",
+       "At the gates of Mirethorn, the last and greatest runes of shadow were waiting.",
+       kStoryVoiceSeconds},
   };
 }
 
@@ -114,6 +129,8 @@ Audio SpeakLine(const VoiceSpec& spec, const std::string& workDir) {
   size_t fade = static_cast<size_t>(0.2 * a.rate);
   for (size_t i = 0; i < fade && i < left.size(); ++i) left[left.size() - 1 - i] *= static_cast<float>(i) / fade;
   dsp::Normalize(left, 0.8);
+  const auto padded = static_cast<size_t>(spec.padToSeconds * a.rate);
+  if (left.size() < padded) left.resize(padded, 0.0f);
   a.channels = {std::move(left)};
   return a;
 }

@@ -1,4 +1,4 @@
-// Spoken praise: espeak-ng speaks each line into a WAV file, which is trimmed, given a little
+// Spoken praise and the story's narration: espeak-ng speaks each line into a WAV file, which is trimmed, given a little
 // room and encoded like the other sounds.
 #pragma once
 #include <string>
@@ -8,6 +8,7 @@
 struct VoiceSpec {
   std::string path;  // relative to the game folder
   std::string text;
+  double padToSeconds = 0;  // silence after the words up to this length (0: none)
 };
 
 std::vector<VoiceSpec> AllVoices();
