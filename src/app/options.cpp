@@ -1,7 +1,9 @@
 #include "app/options.h"
 
 #include "app/data_folders.h"
-#include "app/standin_game_save.h"
+#include "game/modes/saved_block.h"
+#include "game/modes/saved_board.h"
+#include "game/modes/saved_game.h"
 #include "datafiles/tsc_file.h"
 #include "game/levels/level_sequencer.h"
 #include "platform/errors.h"

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/options.h"
-#include "app/standin_game_save.h"
 #include "app/standin_game_state.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"

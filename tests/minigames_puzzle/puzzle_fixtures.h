@@ -12,7 +12,6 @@
 #include "app/mouse.h"
 #include "app/options.h"
 #include "app/sfx.h"
-#include "app/standin_game_save.h"
 #include "app/standin_game_state.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"

@@ -11,7 +11,6 @@
 #include "app/options.h"
 #include "app/sfx.h"
 #include "app/song_manager.h"
-#include "app/standin_game_save.h"
 #include "app/standin_game_state.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
@@ -77,7 +76,6 @@ void MakeBoardGame(const std::string& player) {
   skipLevel = 0;
   lastLevel = 0;
   levelReplays = 0;
-  gameSaveCalls.clear();
 
   std::filesystem::create_directories(myDocsFolder + "/data");
   options = std::make_shared<TOptions>();
