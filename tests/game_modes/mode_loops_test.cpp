@@ -31,18 +31,23 @@ const Mode kTimeAttack{"time attack", goTimeAtack, "time", 3, 1,
 std::string Key(const Mode& mode, const char* suffix) { return std::string(mode.prefix) + suffix; }
 
 // The keys a save writes, in order: the mode's own, with the saved board, block in hand and
-// spells after the level's name. The block history keys ("PrevBlock0"...) are left out of both.
+// spells after the level's name. The block history keys ("PrevBlock0"...) and the spells (an
+// empty list leaves no key) are left out of both.
 std::vector<std::string> SavedKeys(const Mode& mode) {
-  std::vector<std::string> keys(mode.savedKeys.begin(), mode.savedKeys.begin() + 3);
+  // Time attack stores its time before the board, endless after the spells.
+  const size_t before = &mode == &kTimeAttack ? 4 : 3;
+  std::vector<std::string> keys(mode.savedKeys.begin(), mode.savedKeys.begin() + before);
   for (const char* suffix : {"1", "2", "3", "TimerLayer1", "TimerLayer2", "TimerLayer3",
-                             "ActualBlockSet", "ActualBlockColor", "Bonuses"})
+                             "ActualBlockSet", "ActualBlockColor"})
     keys.push_back(Key(mode, suffix));
-  keys.insert(keys.end(), mode.savedKeys.begin() + 3, mode.savedKeys.end());
+  keys.insert(keys.end(), mode.savedKeys.begin() + before, mode.savedKeys.end());
   return keys;
 }
 std::vector<std::string> WithoutHistory(const Mode& mode, std::vector<std::string> keys) {
   const std::string history = Key(mode, "PrevBlock");
-  std::erase_if(keys, [&](const std::string& k) { return k.rfind(history, 0) == 0; });
+  std::erase_if(keys, [&](const std::string& k) {
+    return k.rfind(history, 0) == 0 || k == Key(mode, "Bonuses");
+  });
   return keys;
 }
 

@@ -13,8 +13,10 @@
 #include "app/options.h"
 #include "app/sfx.h"
 #include "app/standin_game_state.h"
+#include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"
+#include "game/levels/slides_manager.h"
 #include "minigames/puzzle/puzzle_manager.h"
 #include "platform/headless.h"
 #include "platform/input.h"
@@ -38,6 +40,8 @@ inline void MakeGame() {
   puzzle = std::make_shared<TPuzzleManager>();
   points = std::make_shared<TPointsManager>();
   sequencer = std::make_shared<TLevelSequencer>();
+  level = std::make_shared<TLevelManager>();
+  slides = std::make_shared<TSlidesManager>();
   deltaTime = TDeltaTime::Create(60.0f);
   mouse = std::make_shared<TMouse>();
   options = std::make_shared<TOptions>();

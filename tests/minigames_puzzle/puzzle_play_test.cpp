@@ -56,7 +56,10 @@ class PuzzlePlay : public testing::Test {
   }
   void ClickMenuButton(int frame, int32_t key) { ClickAt(frame, kMenuButtonX + 60, MenuButtonY(key) + 15); }
   // Whether the puzzle was saved into the profile since it was last made fresh.
-  static bool Saved() { return profile->current->GetList(S("puzzles")) != nullptr; }
+  static bool Saved() {
+    const TListPtr<String> cells = profile->current->GetList(S("puzzles"));
+    return cells && !cells->IsEmpty();
+  }
 
   String picture_;
   int start_ = 0;
