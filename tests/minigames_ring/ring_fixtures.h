@@ -13,10 +13,12 @@
 #include "app/options.h"
 #include "app/sfx.h"
 #include "app/sound_fixtures.h"
-#include "app/standin_game_save.h"
+#include "game/modes/saved_game.h"
 #include "app/standin_game_state.h"
+#include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"
+#include "game/levels/slides_manager.h"
 #include "minigames/ring/ring_emiter.h"
 #include "minigames/ring/ring_game.h"
 #include "platform/headless.h"
@@ -51,6 +53,8 @@ inline void MakeRing() {
   ringGame = std::make_shared<TRingGame>();
   points = std::make_shared<TPointsManager>();
   sequencer = std::make_shared<TLevelSequencer>();
+  level = std::make_shared<TLevelManager>();  // the quest record reads the difficulty
+  slides = std::make_shared<TSlidesManager>();  // and the revealed pictures
   deltaTime = TDeltaTime::Create(60.0f);
   delta = 1.0;
   mouse = std::make_shared<TMouse>();

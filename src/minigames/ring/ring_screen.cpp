@@ -7,7 +7,7 @@
 #include "app/delta_time.h"
 #include "app/mouse.h"
 #include "app/sfx.h"
-#include "app/standin_game_save.h"
+#include "game/modes/saved_game.h"
 #include "app/standin_game_state.h"
 #include "game/levels/points_manager.h"
 #include "minigames/ring/ring_emiter.h"
