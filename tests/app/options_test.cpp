@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_fixtures.h"
 #include "app/data_folders.h"
 #include "app/graphics_mode.h"
 #include "app/options.h"
@@ -18,14 +19,7 @@
 using test_support::Output;
 
 namespace {
-const char* const kDefaultFile =
-    "Settings{\n"
-    "\tscreenMode=0.00000000\n"
-    "\tmusicVol=0.500000000\n"
-    "\tsoundVol=0.699999988\n"
-    "\tstartingLevel=-1.00000000\n"
-    "\tlastProfile=\"morvell\"\n"
-    "}\n";
+const char* const kDefaultFile = app_test::kDefaultOptionsFile;
 
 class OptionsFile : public testing::Test {
  protected:

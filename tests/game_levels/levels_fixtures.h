@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/data_folders.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "datafiles/tsc_file.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"

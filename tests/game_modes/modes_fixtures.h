@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/options.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
 #include "game/board/board_manager.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/data_folders.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/slides_manager.h"
 #include "game_board/board_play_fixtures.h"

@@ -12,7 +12,7 @@
 #include "app/mouse.h"
 #include "app/options.h"
 #include "app/sfx.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"

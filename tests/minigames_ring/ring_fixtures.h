@@ -14,7 +14,7 @@
 #include "app/sfx.h"
 #include "app/sound_fixtures.h"
 #include "game/modes/saved_game.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"

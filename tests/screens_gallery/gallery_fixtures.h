@@ -16,7 +16,7 @@
 #include "app/sfx.h"
 #include "app/song_manager.h"
 #include "app/sound_fixtures.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/slides_manager.h"
 #include "minigames/puzzle/puzzle_manager.h"
 #include "platform/headless.h"

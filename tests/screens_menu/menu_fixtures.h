@@ -12,7 +12,7 @@
 #include "app/options.h"
 #include "app/sfx.h"
 #include "app/sound_fixtures.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/system.h"

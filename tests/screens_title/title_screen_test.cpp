@@ -9,7 +9,7 @@
 #include "app/data_folders.h"
 #include "app/mouse.h"
 #include "app/options.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "datafiles/tsc_file.h"
 #include "game/levels/level_manager.h"
 #include "platform/errors.h"

@@ -9,7 +9,7 @@
 #include "game/modes/saved_block.h"
 #include "game/modes/saved_board.h"
 #include "game/modes/saved_game.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"

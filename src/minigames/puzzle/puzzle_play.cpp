@@ -5,7 +5,7 @@
 #include "app/mouse.h"
 #include "app/sfx.h"
 #include "game/modes/saved_game.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "minigames/puzzle/puzzle_manager.h"
 #include "platform/files.h"
 #include "platform/input.h"

@@ -8,7 +8,7 @@
 #include "app/mouse.h"
 #include "app/sfx.h"
 #include "game/modes/saved_game.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/points_manager.h"
 #include "minigames/ring/ring_emiter.h"
 #include "minigames/ring/ring_game.h"

@@ -5,8 +5,8 @@
 #include "app/data_folders.h"
 #include "app/mouse.h"
 #include "app/sfx.h"
-#include "app/standin_game_state.h"
-#include "app/version_info.h"
+#include "app/main_loop.h"
+#include "app/start_up.h"
 #include "game/levels/slides_manager.h"
 #include "minigames/puzzle/puzzle_manager.h"
 #include "platform/input.h"
@@ -100,7 +100,7 @@ void TGallery::buildMenu() {
   menu->AddItem(animButton("gfx/fonts/galeria_03.png", 100, 500, kWallpaper));
   menu->AddItem(animButton("gfx/fonts/galeria_05.png", 600, 497, kPlayPuzzle));
   menu->AddItem(animButton("gfx/fonts/galeria_07.png", 335, 571, kBack));
-  if (VersionInfo.minorVersion < kWallpaperVersion) {
+  if (VersionInfo.versionPart2 < kWallpaperVersion) {
     if (ButtonPtr wallpaper = menu->GetItem(kWallpaper)) wallpaper->visible = 0;
   }
 }

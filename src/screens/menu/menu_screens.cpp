@@ -1,7 +1,7 @@
 // The buttons of the title's menu screens (main menu, continue or new game, modes), of the
 // gallery's puzzle-size choice and of the two confirmations. The window only reports their keys;
 // the hosts act on them.
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "screens/menu/menu_buttons.h"
 #include "screens/menu/options_window.h"
 

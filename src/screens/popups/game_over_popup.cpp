@@ -3,7 +3,7 @@
 // also skip. It pauses nothing: the level timer runs on, so the cause shown can turn to time out.
 #include "app/mouse.h"
 #include "app/sfx.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_timer.h"
 #include "platform/input.h"

@@ -3,7 +3,7 @@
 // current result, in this order: the hiscores and credits screens run the window's Update while
 // they fade back, so a click in their last frame leaves a new id that the later rows act on in
 // the same frame.
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/level_manager.h"
 #include "game/modes/game_modes.h"
 #include "platform/input.h"

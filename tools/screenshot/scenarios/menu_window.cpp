@@ -9,7 +9,7 @@
 #include "app/graphics_mode.h"
 #include "app/mouse.h"
 #include "app/options.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/levels/points_manager.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"

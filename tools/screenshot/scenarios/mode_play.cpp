@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/options.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "profiles/profile_manager.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"

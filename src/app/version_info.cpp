@@ -1,3 +1,0 @@
-#include "app/version_info.h"
-
-OSVersionInfo VersionInfo;
