@@ -37,7 +37,7 @@ SCENARIO("startup", "the real start-up from a fresh home up to the title's main 
       entryTaken = true;
       ctx.capture("startup-3-first-profile.png");
       headless::TypeAt(frame + 1, u"Morwen");
-      headless::KeyPressAt(frame + 5, KEY_ENTER);
+      headless::KeyPressAt(frame + 12, KEY_ENTER);  // after one character a frame
     }
     if (entryTaken && !menuTaken && profile && profile->profiles->Count() != 0 && optionsWindow &&
         optionsWindow->state == TOptionsWindow::kMainMenu && optionsWindow->alpha >= 1.0f) {
