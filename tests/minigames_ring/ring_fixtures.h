@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
+#include "screens/popups/popup.h"
 #include "screens/popups/popup_manager.h"
 #include "support/game_fixtures.h"
 #include "support/test_support.h"
@@ -126,6 +128,61 @@ inline int RunIntro() {
   }
   return frames;
 }
+
+// Plays like a person: clicks the rune shown while play runs, and clicks through the summary.
+// With `answerPopups` it first clicks OK on each information popup once it is fully shown;
+// `sequencesWanted` (when not negative) stops the rune clicks once that many sequences are won.
+class ScriptedPlayer {
+ public:
+  ScriptedPlayer() {
+    headless::SetFrameCallback([this](int frame) { Look(frame); });
+  }
+  ~ScriptedPlayer() { headless::SetFrameCallback(nullptr); }
+
+  // Called every frame first; returning true skips the player's own clicks in that frame.
+  std::function<bool(int frame)> before;
+  bool clickRunes = true;
+  bool answerPopups = false;
+  int32_t sequencesWanted = -1;
+  bool inSummary = false;  // set by the test when the summary starts outside the time-out
+  int summaryFrames = 0;
+  int popupsAnswered = 0;
+
+ private:
+  static void Click(int frame, int x, int y) {
+    headless::MouseMoveAt(frame, x, y);
+    headless::MouseButtonAt(frame + 1, 1, true);
+    headless::MouseButtonAt(frame + 2, 1, false);
+  }
+  void Look(int frame) {
+    if (before && before(frame)) return;
+    const TRingGame& g = *ringGame;
+    if (g.phase >= TRingGame::kTimeOver) inSummary = true;
+    if (inSummary) ++summaryFrames;
+    if (frame < busyUntil_) return;
+    if (inSummary) {
+      Click(frame, 400, 100);
+      busyUntil_ = frame + 10;
+      return;
+    }
+    if (answerPopups && !g.popups->IsEmpty()) {
+      const PopupPtr popup = g.popups->First();
+      if (popup->alpha < 1.0f) return;
+      Click(frame, popup->buttonX + 20, popup->buttonY + 10);
+      ++popupsAnswered;
+      busyUntil_ = frame + 8;
+      return;
+    }
+    if (sequencesWanted >= 0 && g.recivedSpells >= sequencesWanted) return;
+    if (!clickRunes || g.phase != TRingGame::kPlay || !g.popups->IsEmpty() || g.seqDoneTime >= 0)
+      return;
+    int32_t x = 0, y = 0;
+    TileCentre(g.sequence[static_cast<size_t>(g.seqPos)], x, y);
+    Click(frame, x, y);
+    busyUntil_ = frame + 4;
+  }
+  int busyUntil_ = 0;
+};
 
 class RingGame : public testing::Test {
  protected:

@@ -12,47 +12,6 @@
 namespace ring_test {
 namespace {
 
-// Plays like a person: clicks the rune shown while play runs, and clicks through the summary.
-class ScriptedPlayer {
- public:
-  ScriptedPlayer() {
-    headless::SetFrameCallback([this](int frame) { Look(frame); });
-  }
-  ~ScriptedPlayer() { headless::SetFrameCallback(nullptr); }
-
-  // Called every frame first; returning true skips the player's own clicks in that frame.
-  std::function<bool(int frame)> before;
-  bool clickRunes = true;
-  bool inSummary = false;  // set by the test when the summary starts outside the time-out
-  int summaryFrames = 0;
-
- private:
-  static void Click(int frame, int x, int y) {
-    headless::MouseMoveAt(frame, x, y);
-    headless::MouseButtonAt(frame + 1, 1, true);
-    headless::MouseButtonAt(frame + 2, 1, false);
-  }
-  void Look(int frame) {
-    if (before && before(frame)) return;
-    const TRingGame& g = *ringGame;
-    if (g.phase >= TRingGame::kTimeOver) inSummary = true;
-    if (inSummary) ++summaryFrames;
-    if (frame < busyUntil_) return;
-    if (inSummary) {
-      Click(frame, 400, 100);
-      busyUntil_ = frame + 10;
-      return;
-    }
-    if (!clickRunes || g.phase != TRingGame::kPlay || !g.popups->IsEmpty() || g.seqDoneTime >= 0)
-      return;
-    int32_t x = 0, y = 0;
-    TileCentre(g.sequence[static_cast<size_t>(g.seqPos)], x, y);
-    Click(frame, x, y);
-    busyUntil_ = frame + 4;
-  }
-  int busyUntil_ = 0;
-};
-
 // Two popups over an 80 x 60 panel at (300, 200), their OK button under it.
 void AddPopups() {
   popupManager->okButton = CreateAnimButton(test_support::SolidPixmap(112, 28, Argb(255, 0, 200, 0)),
