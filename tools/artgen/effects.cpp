@@ -276,6 +276,7 @@ const BossKind kBossKinds[] = {
     {3, 3, "\u16E4", 9},   // green
     {4, 5, "\u16C9", 12},  // violet
     {5, 4, "\u16DF", 14},  // yellow
+    {6, 6, "\u16D7", 11},  // orange
 };
 
 // A boss: a dark sigil stone in its rune's hue, held in a spiked crown of blackened iron. The

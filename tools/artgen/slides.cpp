@@ -333,6 +333,280 @@ void spireCity(Canvas& c) {
     vignette(c, 0.5);
 }
 
+// A waterfall pouring from a cliff into a misty pool, a shrine on the ledge.
+void waterfallShrine(Canvas& c) {
+    paintSky(c, {rgb(12, 26, 52), rgb(40, 80, 110), rgb(170, 200, 190), 360});
+    stars(c, 140, 220, 131, 0.8);
+    moon(c, 640, 100, 28, rgb(235, 245, 255), 0.3);
+    ridge(c, 340, 90, 0.7, rgb(70, 100, 120), 132, rgb(200, 230, 230), 0.4);
+    cairo_t* cr = c.cr();
+    const Col rock = rgb(26, 38, 48);
+    setCol(cr, rock);
+    cairo_move_to(cr, 240, 600);
+    cairo_line_to(cr, 250, 220);
+    cairo_curve_to(cr, 330, 200, 470, 200, 550, 230);
+    cairo_line_to(cr, 560, 600);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    // The falling water, bright at its lip and fading into the spray.
+    cairo_rectangle(cr, 360, 226, 90, 300);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, 226, 0, 526);
+    stop(g, 0, rgb(220, 240, 255), 0.95);
+    stop(g, 1, rgb(180, 220, 240), 0.35);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    for (int i = 0; i < 14; ++i) {
+        const double x = 364 + i * 6;
+        cairo_move_to(cr, x, 230);
+        cairo_line_to(cr, x + 3 * hash2(i, 1, 133), 520);
+        setCol(cr, rgb(255, 255, 255), 0.25);
+        cairo_set_line_width(cr, 1.4);
+        cairo_stroke(cr);
+    }
+    tower(c, 300, 230, 34, 70, rock, rgb(255, 200, 120), 134, false);
+    water(c, 500, rgb(30, 60, 90), 0.35, 135);
+    fog(c, 500, 60, rgb(220, 240, 250), 0.6, 136);
+    forest(c, 600, 90, rgb(12, 22, 28), 137, 1.2);
+    fireflies(c, 20, 80, 380, 720, 580, rgb(190, 255, 230), 138);
+    vignette(c, 0.5);
+}
+
+// A desert of dunes under a great ringed planet, a caravan's lanterns far off.
+void ringedDunes(Canvas& c) {
+    paintSky(c, {rgb(20, 12, 44), rgb(90, 50, 100), rgb(240, 170, 120), 420});
+    stars(c, 320, 360, 141);
+    cairo_t* cr = c.cr();
+    // The planet and its ring.
+    moon(c, 520, 170, 80, rgb(250, 210, 170), 0);
+    cairo_save(cr);
+    cairo_translate(cr, 520, 170);
+    cairo_scale(cr, 1.0, 0.28);
+    cairo_arc(cr, 0, 0, 150, 0, 2 * M_PI);
+    cairo_restore(cr);
+    setCol(cr, rgb(255, 230, 200), 0.55);
+    cairo_set_line_width(cr, 6);
+    cairo_stroke(cr);
+    horizonGlow(c, 300, 430, 260, rgb(255, 180, 110), 0.5);
+    ridge(c, 430, 40, 0.08, rgb(150, 90, 90), 142, rgb(255, 200, 150), 0.6);
+    ridge(c, 480, 50, 0.06, rgb(110, 60, 70), 143, rgb(255, 180, 130), 0.4);
+    ridge(c, 540, 40, 0.05, rgb(60, 30, 44), 144);
+    for (int i = 0; i < 6; ++i) softLight(cr, 150 + i * 18, 452 - i * 2, 5, rgb(255, 210, 130), 0.9);
+    vignette(c, 0.5);
+}
+
+// A sunken city glowing under the sea, kelp and rising bubbles.
+void sunkenCity(Canvas& c) {
+    paintSky(c, {rgb(4, 40, 60), rgb(8, 60, 90), rgb(10, 20, 40), 600});
+    cairo_t* cr = c.cr();
+    // Shafts of light from the surface.
+    for (int i = 0; i < 5; ++i) {
+        const double x = 120 + i * 150 + 40 * hash2(i, 1, 151);
+        cairo_move_to(cr, x - 20, 0);
+        cairo_line_to(cr, x + 20, 0);
+        cairo_line_to(cr, x + 120, 600);
+        cairo_line_to(cr, x + 40, 600);
+        cairo_close_path(cr);
+        setCol(cr, rgb(160, 230, 240), 0.08);
+        cairo_fill(cr);
+    }
+    const Col city = rgb(14, 50, 66);
+    for (int i = 0; i < 8; ++i)
+        tower(c, 140 + i * 75 + 20 * hash2(i, 2, 152), 520, 26 + 14 * hash2(i, 3, 152), 90 + 130 * hash2(i, 4, 152),
+              city, rgb(120, 255, 220), 153 + i, i % 2 == 0);
+    ruins(c, 60, 560, 1.1, rgb(10, 34, 46), 161);
+    cairo_rectangle(cr, 0, 540, 800, 60);
+    setCol(cr, rgb(8, 26, 36));
+    cairo_fill(cr);
+    for (int i = 0; i < 12; ++i) {
+        const double x = 30 + i * 68, h = 120 + 140 * hash2(i, 5, 162);
+        cairo_move_to(cr, x, 600);
+        cairo_curve_to(cr, x - 20, 600 - h * 0.4, x + 25, 600 - h * 0.7, x + 5 * std::sin(i), 600 - h);
+        setCol(cr, rgb(20, 90, 60), 0.8);
+        cairo_set_line_width(cr, 5);
+        cairo_stroke(cr);
+    }
+    fireflies(c, 60, 0, 40, 800, 560, rgb(200, 255, 255), 163);
+    vignette(c, 0.55);
+}
+
+// A volcano's glowing rivers below a fortress of black stone.
+void emberFortress(Canvas& c) {
+    paintSky(c, {rgb(24, 8, 12), rgb(80, 20, 20), rgb(220, 90, 40), 400});
+    stars(c, 60, 160, 171, 0.5);
+    clouds(c, 80, 260, rgb(120, 40, 40), 0.6, 172);
+    cairo_t* cr = c.cr();
+    // The volcano with its plume.
+    setCol(cr, rgb(40, 16, 18));
+    cairo_move_to(cr, 420, 420);
+    cairo_line_to(cr, 600, 180);
+    cairo_line_to(cr, 660, 180);
+    cairo_line_to(cr, 800, 380);
+    cairo_line_to(cr, 800, 420);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    softLight(cr, 630, 180, 90, rgb(255, 140, 40), 0.8);
+    clouds(c, 40, 170, rgb(70, 40, 40), 0.5, 173);
+    ridge(c, 430, 50, 0.5, rgb(50, 18, 20), 174, rgb(255, 120, 50), 0.5);
+    // Lava rivers.
+    for (int r = 0; r < 3; ++r) {
+        cairo_move_to(cr, 600 + r * 20, 200);
+        for (int k = 1; k <= 12; ++k)
+            cairo_line_to(cr, 600 + r * 20 - k * (25 + 8 * r) + 12 * std::sin(k + r), 200 + k * 32);
+        setCol(cr, rgb(255, 120, 30), 0.9);
+        cairo_set_line_width(cr, 4 + r);
+        cairo_stroke(cr);
+    }
+    const Col keep = rgb(20, 10, 14);
+    tower(c, 180, 470, 60, 220, keep, rgb(255, 150, 60), 175);
+    tower(c, 260, 480, 40, 150, keep, rgb(255, 150, 60), 176);
+    tower(c, 110, 480, 36, 130, keep, rgb(255, 150, 60), 177, false);
+    setCol(cr, keep);
+    cairo_rectangle(cr, 0, 470, 800, 130);
+    cairo_fill(cr);
+    fireflies(c, 40, 0, 200, 800, 560, rgb(255, 160, 60), 178);
+    vignette(c, 0.55);
+}
+
+// Crystal caves: great glowing shards in the dark.
+void crystalCave(Canvas& c) {
+    paintSky(c, {rgb(10, 6, 24), rgb(24, 14, 50), rgb(12, 8, 28), 600});
+    cairo_t* cr = c.cr();
+    auto shard = [&](double x, double baseY, double w, double h, double lean, Col col) {
+        softLight(cr, x, baseY - h * 0.5, h * 0.6, col, 0.35);
+        cairo_move_to(cr, x - w / 2, baseY);
+        cairo_line_to(cr, x + lean - w * 0.1, baseY - h);
+        cairo_line_to(cr, x + lean + w * 0.15, baseY - h * 0.96);
+        cairo_line_to(cr, x + w / 2, baseY);
+        cairo_close_path(cr);
+        cairo_pattern_t* g = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
+        stop(g, 0, mix(col, {1, 1, 1}, 0.5), 0.9);
+        stop(g, 0.5, col, 0.85);
+        stop(g, 1, scale(col, 0.4), 0.9);
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+    };
+    // The cave mouth's rim and hanging stones.
+    for (int i = 0; i < 16; ++i) {
+        const double x = i * 52 + 20 * hash2(i, 1, 181), h = 40 + 90 * hash2(i, 2, 181);
+        cairo_move_to(cr, x - 22, 0);
+        cairo_line_to(cr, x, h);
+        cairo_line_to(cr, x + 22, 0);
+        setCol(cr, rgb(30, 20, 50));
+        cairo_fill(cr);
+    }
+    const Col hues[] = {rgb(120, 200, 255), rgb(200, 120, 255), rgb(120, 255, 200), rgb(255, 140, 200)};
+    for (int i = 0; i < 14; ++i) {
+        const double x = 30 + i * 56 + 20 * hash2(i, 3, 182);
+        shard(x, 600, 40 + 40 * hash2(i, 4, 182), 120 + 260 * hash2(i, 5, 182), -30 + 60 * hash2(i, 6, 182),
+              hues[i % 4]);
+    }
+    fireflies(c, 50, 0, 100, 800, 560, rgb(220, 200, 255), 183);
+    vignette(c, 0.6);
+}
+
+// An autumn valley with a windmill and a hay field under the harvest moon.
+void harvestMill(Canvas& c) {
+    paintSky(c, {rgb(20, 20, 56), rgb(80, 60, 110), rgb(250, 170, 100), 380});
+    stars(c, 160, 240, 191);
+    moon(c, 160, 140, 56, rgb(255, 210, 140), 0);
+    clouds(c, 150, 300, rgb(200, 120, 120), 0.5, 192);
+    ridge(c, 380, 60, 0.5, rgb(110, 70, 90), 193, rgb(255, 190, 140), 0.4);
+    cairo_t* cr = c.cr();
+    setCol(cr, rgb(90, 60, 40));
+    cairo_move_to(cr, 0, 600);
+    cairo_line_to(cr, 0, 430);
+    cairo_curve_to(cr, 250, 380, 550, 400, 800, 440);
+    cairo_line_to(cr, 800, 600);
+    cairo_fill(cr);
+    // The mill: a tapering body and four sails.
+    const Col mill = rgb(40, 26, 30);
+    setCol(cr, mill);
+    cairo_move_to(cr, 520, 420);
+    cairo_line_to(cr, 540, 300);
+    cairo_line_to(cr, 580, 300);
+    cairo_line_to(cr, 600, 420);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    for (int k = 0; k < 4; ++k) {
+        const double a = 0.4 + k * M_PI / 2;
+        cairo_save(cr);
+        cairo_translate(cr, 560, 300);
+        cairo_rotate(cr, a);
+        cairo_rectangle(cr, 6, -10, 110, 20);
+        setCol(cr, mill);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+    softLight(cr, 560, 380, 12, rgb(255, 200, 120), 0.9);
+    // Sheaves in rows.
+    for (int i = 0; i < 18; ++i) {
+        const double x = 30 + i * 44, y = 470 + 80 * hash2(i, 1, 194);
+        cairo_move_to(cr, x - 10, y);
+        cairo_line_to(cr, x, y - 30);
+        cairo_line_to(cr, x + 10, y);
+        setCol(cr, rgb(150, 110, 50));
+        cairo_fill(cr);
+    }
+    fireflies(c, 30, 0, 380, 800, 580, rgb(255, 230, 150), 195);
+    vignette(c, 0.5);
+}
+
+// A frozen lake with a palace of ice under the northern lights.
+void icePalace(Canvas& c) {
+    paintSky(c, {rgb(4, 10, 30), rgb(10, 30, 70), rgb(60, 110, 150), 400});
+    stars(c, 400, 360, 201, 1.1);
+    aurora(c, 140, rgb(120, 255, 220), rgb(80, 140, 255), 202);
+    ridge(c, 390, 110, 0.9, rgb(170, 200, 230), 203, {1, 1, 1}, 0.5);
+    const Col ice = rgb(120, 170, 210);
+    for (int i = 0; i < 5; ++i)
+        tower(c, 300 + i * 50, 420, 28 + 10 * (i % 2), 120 + 70 * (i == 2) + 30 * (i % 2), ice,
+              rgb(220, 250, 255), 204 + i);
+    water(c, 420, rgb(160, 200, 240), 0.6, 209);
+    fog(c, 430, 40, rgb(220, 240, 255), 0.4, 210);
+    forest(c, 590, 70, rgb(14, 24, 44), 211, 1.0);
+    vignette(c, 0.45);
+}
+
+// A starlit observatory on a mountain top, its dome open to the sky.
+void starObservatory(Canvas& c) {
+    paintSky(c, {rgb(2, 4, 20), rgb(10, 14, 46), rgb(40, 40, 90), 450});
+    stars(c, 600, 440, 221, 1.3);
+    cairo_t* cr = c.cr();
+    // The band of the sky's river of stars.
+    cairo_save(cr);
+    cairo_translate(cr, 400, 200);
+    cairo_rotate(cr, -0.5);
+    cairo_scale(cr, 1.0, 0.18);
+    softLight(cr, 0, 0, 480, rgb(200, 180, 255), 0.25);
+    cairo_restore(cr);
+    ridge(c, 450, 160, 0.9, rgb(34, 36, 70), 222, rgb(160, 160, 220), 0.4);
+    const Col stone = rgb(20, 22, 44);
+    setCol(cr, stone);
+    cairo_move_to(cr, 300, 600);
+    cairo_line_to(cr, 380, 380);
+    cairo_line_to(cr, 470, 380);
+    cairo_line_to(cr, 560, 600);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 370, 320, 110, 70);
+    cairo_fill(cr);
+    cairo_arc(cr, 425, 320, 55, M_PI, 2 * M_PI);
+    cairo_fill(cr);
+    // The open slot and the telescope.
+    cairo_rectangle(cr, 418, 266, 14, 54);
+    setCol(cr, rgb(255, 210, 140));
+    cairo_fill(cr);
+    softLight(cr, 425, 300, 50, rgb(255, 200, 120), 0.6);
+    cairo_move_to(cr, 425, 300);
+    cairo_line_to(cr, 470, 240);
+    setCol(cr, rgb(180, 150, 100));
+    cairo_set_line_width(cr, 8);
+    cairo_stroke(cr);
+    forest(c, 600, 60, rgb(6, 8, 20), 223, 0.8);
+    vignette(c, 0.45);
+}
+
 // A picture of the picture puzzle: a scene painted at the slides' size and scaled down to the
 // puzzle board, with fine details strewn over every part of it (twinkles, fireflies, small
 // runes) and a gold filigree edge, so that each piece of even a dark sky can be told apart.
@@ -369,13 +643,18 @@ void puzzleScene(Canvas& c, void (*scene)(Canvas&), int seed) {
 ARTGEN_FAMILY(puzzleSceneFamily) {
     addImage("gfx/slides/puzzle-01.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, lakeTower, 901); });
     addImage("gfx/slides/puzzle-02.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, greatTree, 902); });
+    addImage("gfx/slides/puzzle-03.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, seaLighthouse, 903); });
+    addImage("gfx/slides/puzzle-04.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, spireCity, 904); });
+    addImage("gfx/slides/puzzle-05.jpg", 670, 494, [](Canvas& c) { puzzleScene(c, auroraCastle, 905); });
 }
 
 ARTGEN_FAMILY(slideFamily) {
     using Scene = void (*)(Canvas&);
-    static const Scene scenes[] = {valleyTower, moonRuins,     duskForest, auroraCastle,    stoneCircle, lakeTower,
-                                   canyonArch,  snowMonastery, greatTree,  seaLighthouse, floatingIslands, spireCity};
-    for (int i = 0; i < 12; ++i)
+    static const Scene scenes[] = {valleyTower,     moonRuins,   duskForest,     auroraCastle,  stoneCircle,
+                                   lakeTower,       canyonArch,  snowMonastery,  greatTree,     seaLighthouse,
+                                   floatingIslands, spireCity,   waterfallShrine, ringedDunes,  sunkenCity,
+                                   emberFortress,   crystalCave, harvestMill,     icePalace,    starObservatory};
+    for (int i = 0; i < 20; ++i)
         addImage("gfx/slides/" + std::to_string(i + 1) + "a.jpg", 800, 600, scenes[i]);
 }
 
