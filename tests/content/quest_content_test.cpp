@@ -36,12 +36,26 @@ struct QuestLevel {
 
 // The quest in order of play.
 const QuestLevel kQuest[] = {
+    // Stage 1
     {1, "level_01.tsc", kBoard, kClear},    {2, "level_02.tsc", kBoard, kSphere},
     {3, "level_03.tsc", kBoard, kClear},    {4, "ring-01.tsc", kRing, kNone},
     {5, "level_04.tsc", kBoard, kSphere},   {6, "puzzle-01.tsc", kPuzzle, kNone},
+    // Stage 2
     {7, "level_07.tsc", kBoard, kBosses},   {8, "level_05.tsc", kBoard, kClear},
     {9, "ring-02.tsc", kRing, kNone},       {10, "level_06.tsc", kBoard, kSphere},
     {11, "puzzle-02.tsc", kPuzzle, kNone},  {12, "level_08.tsc", kBoard, kBosses},
+    // Stage 3
+    {13, "level_09.tsc", kBoard, kClear},   {14, "level_10.tsc", kBoard, kSphere},
+    {15, "ring-03.tsc", kRing, kNone},      {16, "level_11.tsc", kBoard, kBosses},
+    {17, "puzzle-03.tsc", kPuzzle, kNone},  {18, "level_12.tsc", kBoard, kSphere},
+    // Stage 4
+    {19, "level_13.tsc", kBoard, kClear},   {20, "ring-04.tsc", kRing, kNone},
+    {21, "level_14.tsc", kBoard, kSphere},  {22, "level_15.tsc", kBoard, kBosses},
+    {23, "puzzle-04.tsc", kPuzzle, kNone},  {24, "level_16.tsc", kBoard, kSphere},
+    // Stage 5
+    {25, "level_17.tsc", kBoard, kClear},   {26, "ring-05.tsc", kRing, kNone},
+    {27, "level_18.tsc", kBoard, kSphere},  {28, "puzzle-05.tsc", kPuzzle, kNone},
+    {29, "level_19.tsc", kBoard, kClear},   {30, "level_20.tsc", kBoard, kBosses},
 };
 
 const char* ArchiveOf(Type type) {
@@ -104,6 +118,12 @@ TEST(QuestContent, TheSequenceNamesEveryLevelInItsArchiveInOrderOfPlay) {
       break;
     }
   EXPECT_EQ(kQuest[count - 1].type, kBoard);
+  // The world map groups the quest in stages of six.
+  const TSCFilePtr map = Entry(kSettings, "map.tsc");
+  for (const QuestLevel& q : kQuest) {
+    const std::string group = "Levels::Level" + std::to_string(q.index);
+    EXPECT_EQ(Number(map, group, "Stage"), (q.index - 1) / 6 + 1) << group;
+  }
   EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
@@ -154,6 +174,7 @@ TEST(QuestContent, PicturesAndSongsTheLevelsNameExistAndEveryBoardLevelHasItsOwn
     for (const std::string& path : named) EXPECT_TRUE(Exists(path)) << path;
   }
   EXPECT_EQ(songs.size(), 7u) << "the board levels play all seven songs";
+  EXPECT_EQ(backgrounds.size(), 20u);
 }
 
 TEST(QuestContent, PuzzlesAndRingGamesGrowHarderWithTheirSettingsInRange) {
@@ -250,6 +271,37 @@ TEST(QuestContent, PopupsFollowTheLevelsTheyExplain) {
       dealt.insert(kind);
   }
   for (int kind : dealt) EXPECT_EQ(explained.count(kind), 1u) << "spell " << kind << " is never explained";
+}
+
+TEST(QuestContent, EveryBossTheLevelsPlaceIsInTheCatalogueWithBothPictures) {
+  const TSCFilePtr catalogue = Entry(kSettings, "bossRunes.tsc");
+  std::map<std::string, std::string> groupOf;  // boss id -> its group
+  const TListPtr<TSCGroupPtr> kinds = GetTSCGroupList(catalogue, S("List"));
+  for (const TSCGroupPtr& g : *kinds) {
+    const std::string group = "List::" + ToUtf8(g->name);
+    groupOf[Text(catalogue, group, "id")] = group;
+  }
+  std::set<int> colours;
+  for (const QuestLevel& q : kQuest) {
+    if (q.goal != kBosses) continue;
+    SCOPED_TRACE(q.file);
+    const std::string entries = Text(Entry(ArchiveOf(q.type), q.file), "Settings::Level", "BossRunes");
+    size_t start = 0;
+    int bosses = 0;
+    while (start < entries.size()) {
+      const size_t end = std::min(entries.find(' ', start), entries.size());
+      const std::string id = entries.substr(start, entries.find(':', start) - start);
+      start = end + 1;
+      ++bosses;
+      ASSERT_EQ(groupOf.count(id), 1u) << "boss " << id;
+      const std::string& group = groupOf[id];
+      colours.insert(Number(catalogue, group, "color"));
+      EXPECT_TRUE(Exists(Text(catalogue, group, "fileNameBoss"))) << group;
+      EXPECT_TRUE(Exists(Text(catalogue, group, "fileNameBossBig"))) << group;
+    }
+    EXPECT_GE(bosses, 1);
+  }
+  EXPECT_GE(colours.size(), 5u) << "bosses of many colours";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // endless selectors) loads without a missing key and can be played: its runes and blocks exist
 // and fit its shape, runs of three can be made, its goal can be reached (its bosses too), its
 // picture and song exist.
+#include <algorithm>
+
 #include "datafiles/bca_archive.h"
 #include "levels_fixtures.h"
 #include "platform/files.h"
@@ -124,6 +126,8 @@ TEST(ShippedLevelsTest, EveryLevelLoadsAndCanBePlayed) {
     bossManager->LoadResources();
   });
   const std::vector<ShippedLevel> shipped = ShippedLevels();
+  EXPECT_EQ(std::count_if(shipped.begin(), shipped.end(), [](const ShippedLevel& s) { return s.timed == 0; }), 20)
+      << "the quest's board levels";
   ASSERT_GE(shipped.size(), 21u);
   EXPECT_EQ(shipped.back().entry, "level_endless_10.tsc");
 
