@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/draw_recorder.h"
 #include "platform/graphics_internal.h"
 #include "platform/headless.h"
 #include "platform/internal.h"
@@ -163,6 +164,9 @@ void FillFan(const float* lx, const float* ly, int count, float x, float y) {
     indices.push_back(i);
     indices.push_back(i + 1);
   }
+  if (drawrec::hooks::recording)
+    drawrec::hooks::Geometry(r, nullptr, 0, -1, b.mode, verts.data(), count, indices.data(),
+                             static_cast<int>(indices.size()));
   SDL_RenderGeometry(r, nullptr, verts.data(), count, indices.data(), static_cast<int>(indices.size()));
 }
 
@@ -372,9 +376,11 @@ void Cls() {
   SDL_SetRenderDrawColor(r, Clamp255(g_state.clsR), Clamp255(g_state.clsG), Clamp255(g_state.clsB), 255);
   SDL_Rect view = ViewRect();
   if (view.w == ScreenW() && view.h == ScreenH()) {
+    if (drawrec::hooks::recording) drawrec::hooks::Clear(r, nullptr);
     SDL_RenderClear(r);
   } else {
     // Only the viewport is cleared.
+    if (drawrec::hooks::recording) drawrec::hooks::Clear(r, &view);
     SDL_RenderFillRect(r, &view);
   }
 }
@@ -396,6 +402,7 @@ void Flip(int sync) {
     SDL_FRect box = Letterbox(ow, oh);
     SDL_RenderCopyF(g_renderer, g_backBuffer, nullptr, &box);
     SDL_RenderPresent(g_renderer);
+    drawrec::hooks::Present(box);
     SDL_SetRenderTarget(g_renderer, g_backBuffer);
     ApplyClip();
   }
@@ -523,12 +530,14 @@ void DrawLine(float x1, float y1, float x2, float y2) {
   gfx::Transform(-g_state.handleX, -g_state.handleY, ax, ay);
   gfx::Transform(x2 - x1 - g_state.handleX, y2 - y1 - g_state.handleY, bx, by);
   float ox = x1 + g_state.originX, oy = y1 + g_state.originY;
+  if (drawrec::hooks::recording) drawrec::hooks::Line(r, ox + ax, oy + ay, ox + bx, oy + by);
   SDL_RenderDrawLineF(r, ox + ax, oy + ay, ox + bx, oy + by);
 }
 
 void Plot(float x, float y) {
   SDL_Renderer* r = BeginShape();
   if (!r) return;
+  if (drawrec::hooks::recording) drawrec::hooks::Point(r, x + g_state.originX, y + g_state.originY);
   SDL_RenderDrawPointF(r, x + g_state.originX, y + g_state.originY);
 }
 
@@ -542,6 +551,7 @@ void DrawPixmap(const PixmapPtr& pixmap, int x, int y) {
   SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
   SDL_Rect dst{x + static_cast<int>(g_state.originX), y + static_cast<int>(g_state.originY),
                pixmap->width, pixmap->height};
+  if (drawrec::hooks::recording) drawrec::hooks::Pixmap(r, pixmap, dst);
   SDL_RenderCopy(r, tex, nullptr, &dst);
   SDL_DestroyTexture(tex);
 }

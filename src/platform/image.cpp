@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/graphics.h"
+#include "platform/draw_recorder.h"
 #include "platform/graphics_internal.h"
 #include "platform/internal.h"
 
@@ -78,6 +79,8 @@ void DrawFrameQuad(const ImagePtr& image, int frame, float sx0, float sy0, float
     verts[i].tex_coord = SDL_FPoint{u[i] / image->width, v[i] / image->height};
   }
   static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
+  if (drawrec::hooks::recording)
+    drawrec::hooks::Geometry(r, &image, frame, b.maskThreshold, b.mode, verts, 4, kIndices, 6);
   SDL_RenderGeometry(r, tex, verts, 4, kIndices, 6);
 }
 
@@ -278,6 +281,10 @@ void DrawTexturedPoly(const ImagePtr& image, const std::vector<TexturedVertex>& 
     indices.push_back(static_cast<int>(i));
     indices.push_back(static_cast<int>(i + 1));
   }
+  if (drawrec::hooks::recording)
+    drawrec::hooks::Geometry(r, &image, frame, b.maskThreshold, b.mode, verts.data(),
+                             static_cast<int>(verts.size()), indices.data(),
+                             static_cast<int>(indices.size()));
   SDL_RenderGeometry(r, tex, verts.data(), static_cast<int>(verts.size()), indices.data(),
                      static_cast<int>(indices.size()));
 }

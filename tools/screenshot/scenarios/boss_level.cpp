@@ -30,13 +30,6 @@ namespace {
 
 using screenshot::Put;
 
-// Runes of `id` on the 2 x 2 square whose top-left cell is (x, y), leaving out (skipX, skipY).
-void PutSquare(int x, int y, int id, int skipX = -1, int skipY = -1) {
-  for (int dx = 0; dx < 2; ++dx)
-    for (int dy = 0; dy < 2; ++dy)
-      if (x + dx != skipX || y + dy != skipY) Put(x + dx, y + dy, id);
-}
-
 }  // namespace
 
 SCENARIO("boss-level", "two bosses with shadow, aura and hint tiles; a ring about to close") {
@@ -60,31 +53,14 @@ SCENARIO("boss-level", "two bosses with shadow, aura and hint tiles; a ring abou
   level->loadGfx();
   board->createBoardImage(1);
 
-  // The red boss (columns 4-5, rows 5-6): its ring complete but for two cells of the right
-  // square. The blue boss (columns 9-10, rows 7-8): its left and top squares laid.
-  PutSquare(2, 5, 1);
-  PutSquare(4, 3, 1);
-  PutSquare(4, 7, 1);
-  Put(6, 5, 1);
-  Put(6, 6, 1);
-  PutSquare(7, 7, 2);
-  PutSquare(9, 5, 2, 10, 5);
+  screenshot::LayBossRings();
   // Some runes elsewhere on the board, no three alike in a line.
   const int others[][3] = {{1, 2, 3}, {2, 2, 4}, {11, 3, 5}, {12, 3, 3}, {12, 4, 5}, {1, 10, 4},
                            {2, 11, 3}, {3, 11, 5}, {8, 11, 4}, {9, 11, 4}, {12, 11, 3},
                            {13, 10, 5}, {3, 9, 3}, {11, 10, 1}};
   for (const auto& r : others) Put(r[0], r[1], r[2]);
 
-  auto block = std::make_shared<TBlock>();
-  for (size_t j = 0; j < 2; ++j) {
-    block->cells[0][j] = 1;
-    block->colors[0][j] = runes->getRuneColor(u"1");
-  }
-  blocks->currentBlock = block;
-  blocks->formState = 1;
-  blocks->alpha = 1.0f;
-  blocks->newBlock = 1;
-  screenshot::PointAtCell(7, 5);
+  screenshot::HoldRingClosingBlock();
 
   int frame = 0;
   auto drawFrame = [&] {

@@ -19,22 +19,14 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "scenario.h"
+#include "scene_setups.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
 namespace {
 
 void StartPuzzle() {
-  options = std::make_shared<TOptions>();
-  screenshot::LoadScrollResources();
-  mouse = std::make_shared<TMouse>();
-  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-  deltaTime = TDeltaTime::Create(60.0f);
-  delta = 1.0;
-  globalSnd = std::make_shared<TGlobalSnd>();
-  points = std::make_shared<TPointsManager>();
-  points->totalPoints = 7400;
-  sequencer = std::make_shared<TLevelSequencer>();
+  screenshot::StartMinigame();
   puzzle = std::make_shared<TPuzzleManager>();
   puzzle->loadGfx();
   puzzle->grid->loadSfx();

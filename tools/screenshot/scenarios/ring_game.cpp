@@ -18,49 +18,19 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "scenario.h"
+#include "scene_setups.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
-namespace {
-
-void StartRing() {
-  options = std::make_shared<TOptions>();
-  screenshot::LoadScrollResources();
-  mouse = std::make_shared<TMouse>();
-  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-  deltaTime = TDeltaTime::Create(60.0f);
-  delta = 1.0;
-  globalSnd = std::make_shared<TGlobalSnd>();
-  points = std::make_shared<TPointsManager>();
-  points->loadGfx();
-  points->totalPoints = 7400;
-  sequencer = std::make_shared<TLevelSequencer>();
-  ringGame = std::make_shared<TRingGame>();
-  ringGame->loadGfx();
-  ringGame->totalTime = 90000.0f;
-  ringGame->levelSeqLast = 3;
-  ringGame->resetParams();
-  ringGame->createSequence(ringGame->levelSeqLast);
-  ringGame->resetRune();
-}
-
-// One frame of the ring screen as the play loop draws it.
-void Frame() {
-  ringGame->Update();
-  ringGame->Draw(0);
-  TRingEmiter::UpdateAll();
-  TSpark::UpdateAll();
-  Flip(-1);
-}
-
-}  // namespace
+using screenshot::RingFrame;
+using screenshot::StartRing;
 
 SCENARIO("ring-intro", "the ring turning to rest, the tiles sliding in, the pendulum dropping") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   StartRing();
   MoveMouse(400, 560);
   mouse->fetchState();
-  for (int frame = 1; frame <= 78; ++frame) Frame();  // phase 3: the ring still turning
+  for (int frame = 1; frame <= 78; ++frame) RingFrame();  // phase 3: the ring still turning
   ctx.capture("ring-intro.png");
 }
 
@@ -83,7 +53,7 @@ SCENARIO("ring-play", "a rune in the ring, a tile glowing, the bar half full, tw
   mouse->fetchState();
   for (int frame = 1; frame <= 90; ++frame) {
     if (frame == 60) g.spells[2]->MakeSparks(400, 260, g.ringScale, g.ringAngle);
-    Frame();
+    RingFrame();
     if (frame > 70 && (g.pendulumAngle > 15.0f || g.pendulumAngle < -15.0f)) break;
   }
   ctx.capture("ring-play.png");

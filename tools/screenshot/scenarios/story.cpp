@@ -12,6 +12,7 @@
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "scenario.h"
+#include "scene_setups.h"
 #include "screens/story/story.h"
 #include "screens/title/loading.h"
 
@@ -25,15 +26,7 @@ int Loop(int k) { return kBeforePages + k; }
 
 SCENARIO("story", "the story screen: part 1 from the opening fade to the closing fade") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
-  options = std::make_shared<TOptions>();
-  songManager = std::make_shared<TSongManager>();
-  globalSnd = std::make_shared<TGlobalSnd>();
-  globalSnd->load();
-  deltaTime = TDeltaTime::Create(60.0f);
-  mouse = std::make_shared<TMouse>();
-  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-  loading = std::make_shared<TLoading>();
-  loading->setup();
+  screenshot::StartStory();
 
   screenshot::DrawDuskyBackdrop();
   Flip(-1);

@@ -14,6 +14,7 @@
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
 #include "scenario.h"
+#include "scene_setups.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
 #include "screens/title/loading.h"
@@ -25,56 +26,12 @@
 
 namespace {
 
-// The screen and the few singletons the loading and portal screens reach.
-bool SetupLoading() {
-  if (!Graphics(800, 600, 0, 60, 0)) return false;
-  GetDataFolders();
-  songManager = std::make_shared<TSongManager>();
-  options = std::make_shared<TOptions>();
-  mouse = std::make_shared<TMouse>();
-  titleScreen = std::make_shared<TTitleScreen>();
-  loading = std::make_shared<TLoading>();
-  loadSparkImage(0, bundleDir + "gfx/gwiazdki/gradball.png");
-  loading->setup();
-  return true;
-}
+using screenshot::OptionsOverTitle;
+using screenshot::SetupLoading;
+using screenshot::SetupTitle;
 
 // Frames from now.
 int In(int frames) { return headless::FrameNumber() + frames; }
-
-// Everything the title and its hiscores and credits screens draw with, and a player.
-bool SetupTitle() {
-  if (!SetupLoading()) return false;
-  data = std::make_shared<TContainer>();
-  profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
-  profile->NewProfile(u"morwen");
-  profile->SelectProfile(u"morwen");
-  hiscore = THiscores::Create(myDocsFolder + "/data/hiscores.dat");
-  optionsWindow = std::make_shared<TOptionsWindow>();
-  profileLoader = std::make_shared<TProfileLoader>();
-  LoadProgramFonts();
-  for (int k = 1; k <= 3; ++k)
-    loadSparkImage(k, bundleDir + "gfx/gwiazdki/" + std::to_string(k) + ".png");
-  optionsWindow->loadGfx();
-  titleScreen->loadGfx();
-  profileLoader->Load();
-  mouse->loadCursor(bundleDir + "gfx/gui/kursor.png", 14, 6);
-  delta = 1.0;
-  return true;
-}
-
-// The menu window on the options screen over the title, as the hiscores and credits buttons
-// leave it, and the title music playing.
-void OptionsOverTitle() {
-  optionsWindow->SetState(TOptionsWindow::kOptions, 1, TOptionsWindow::kOriginX,
-                          TOptionsWindow::kOriginY);
-  titleScreen->playMusic();
-  titleScreen->Prepare();
-  SetBlend(ALPHABLEND);
-  SetAlpha(1.0f);
-  DrawImage(titleScreen->titleImage, 0, 0);
-  headless::MouseMoveAt(In(1), 610, 250);
-}
 
 }  // namespace
 

@@ -18,39 +18,12 @@
 #include "platform/input.h"
 #include "profiles/profile_manager.h"
 #include "scenario.h"
+#include "scene_setups.h"
 #include "screens/tutorial/tutorial.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
-namespace {
-
-// The singletons the pages draw from, as start-up loads them, and a profile with the tutorial on.
-void LoadTutorialScene() {
-  screenshot::LoadScrollResources();
-  data->Add(LoadImage(std::string("gfx/gui/lina.png")), 5000);
-  options = std::make_shared<TOptions>();
-  mouse = std::make_shared<TMouse>();
-  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-  deltaTime = TDeltaTime::Create(60.0f);
-  deltaTime->Update();
-  delta = 1.0;
-  globalSnd = std::make_shared<TGlobalSnd>();
-  runes = std::make_shared<TRuneManager>();
-  runes->loadRunesGfx();
-  magicSphere = std::make_shared<TMagicSphere>();
-  magicSphere->LoadResources();
-  timeManager = std::make_shared<TTimeManager>();
-  timeManager->LoadResources();
-  board = std::make_shared<TBoardManager>();
-  level = std::make_shared<TLevelManager>();
-  profile = std::make_shared<TProfileManager>();
-  profile->current = std::make_shared<TProfile>();
-  profile->current->tscFile = CreateTSCFile();
-  profile->current->SetNumber(u"showTutorial", 1);
-  tutorial = std::make_shared<TTutorial>();
-}
-
-}  // namespace
+using screenshot::LoadTutorialScene;
 
 SCENARIO("tutorial", "the main tutorial page: row sparkling, comets, column variant, play lit") {
   if (!Graphics(800, 600, 0, 60, 0)) return;

@@ -12,27 +12,13 @@
 #include "platform/headless.h"
 #include "platform/input.h"
 #include "scenario.h"
+#include "scene_setups.h"
 #include "screens/map/map_core.h"
 #include "toolkit/font.h"
 
 namespace {
 
-// What start-up and the loading screen give the map: the text font, the cursor, the options,
-// the interface sounds, the quest's sequence, and the map itself.
-void LoadMap() {
-  Graphics(800, 600, 0);
-  fonts[1] = CreateFont(std::string("gfx/fonts/small-letters3.png"),
-                        S("abcdefghijklmnopqrstuvwxyz0123456789"), 32.0f, 3);
-  mouse = std::make_shared<TMouse>();
-  mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
-  options = std::make_shared<TOptions>();
-  globalSnd = std::make_shared<TGlobalSnd>();
-  globalSnd->load();
-  sequencer = std::make_shared<TLevelSequencer>();
-  sequencer->Start(1);
-  map = std::make_shared<TMapCore>();
-  map->Load();
-}
+using screenshot::LoadMap;
 
 // Shows the map after `finishedLevel` with the pointer at (x, y); writes `prefix`-fading.png
 // in the middle of the fade-in and `prefix`.png once it is fully shown, then clicks Play.

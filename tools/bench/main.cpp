@@ -1,0 +1,362 @@
+// bench [--frames N] [--warmup N] [--cpu N] [--check] [--breakdown] [--slow MS] [--no-startup]
+//       [--content] [--playthrough PROGRAM] [--json FILE] [SCENE...]
+// bench --list
+//
+// Each scene runs in a child process of its own (the game's globals start fresh), pinned to one
+// CPU, headless at 800 x 600 with SDL's software renderer: once timed, once recorded and
+// replayed for the floor (with --check, the replay of the first recorded frame is also compared
+// with the game's picture). Then the start-up (exec to the first frame; the loading's own CPU),
+// the peak memory sitting on the title and over a play-through, and with --content the content
+// generators from a clean build folder on two cores.
+#include <fcntl.h>
+#include <sched.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+#include "startup.h"
+
+namespace {
+
+struct Options {
+  bench::RunOptions run;
+  int cpu = -1;
+  bool startup = true;
+  bool content = false;
+  std::string playthrough;
+  std::string json;
+  std::vector<std::string> scenes;
+};
+
+struct SceneReport {
+  std::string name;
+  bench::Stats frame, floor;
+  double ratio = 0;
+  double draws = 0;
+  long peakRssKb = 0;
+  bool checked = false;
+  int64_t comparedPixels = 0, differingPixels = 0;
+  std::string error;
+};
+
+// Targets of a scene on one core with the software renderer.
+constexpr double kMedianTargetMs = 4.0;
+constexpr double kP95TargetMs = 8.0;
+constexpr double kFloorRatioTarget = 1.3;
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: bench [--frames N] [--warmup N] [--cpu N] [--check] [--breakdown] [--slow MS]\n"
+               "             [--no-startup] [--content] [--playthrough PROGRAM] [--json FILE] [SCENE...]\n"
+               "       bench --list\n");
+  return 2;
+}
+
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  std::string a, b, c;
+  in >> a >> b >> c;
+  return a + " " + b + " " + c;
+}
+
+void PinToCpu(int cpu) {
+  if (cpu < 0) return;
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  CPU_SET(cpu, &set);
+  sched_setaffinity(0, sizeof set, &set);
+}
+
+// What a child sends back: one line per value.
+void WriteResult(int fd, const bench::RunResult& r) {
+  std::ostringstream out;
+  for (int64_t ns : r.frameNs) out << "frame " << ns << "\n";
+  for (int64_t ns : r.floorNs) out << "floor " << ns << "\n";
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  out << "rss " << usage.ru_maxrss << "\n";
+  out << "draws " << r.drawsPerFrame << "\n";
+  if (r.checked) out << "check " << r.comparedPixels << " " << r.differingPixels << "\n";
+  if (!r.error.empty()) out << "error " << r.error << "\n";
+  const std::string text = out.str();
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+}
+
+struct ChildOutput {
+  bench::RunResult result;
+  long rssKb = 0;
+};
+
+// Runs one pass of a scene in a child process: a fresh home folder, the game folder as working
+// directory, the platform headless.
+ChildOutput RunChild(const bench::Scene& scene, bench::Pass pass, const Options& o) {
+  ChildOutput out;
+  int fds[2];
+  if (pipe(fds) != 0) {
+    out.result.error = "pipe failed";
+    return out;
+  }
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    PinToCpu(o.cpu);
+    char home[] = "/tmp/mirethorn-bench-XXXXXX";
+    if (mkdtemp(home)) setenv("HOME", home, 1);
+    // The scenes speak only through the pipe.
+    const int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0) dup2(devnull, STDOUT_FILENO);
+    bench::RunResult r;
+    if (chdir(MIRETHORN_GAME_DIR) != 0) {
+      r.error = "cannot enter the game folder " MIRETHORN_GAME_DIR;
+    } else {
+      AppFile = std::string(MIRETHORN_GAME_DIR) + "/mirethorn";
+      headless::Enable();
+      headless::SetFrameCap(o.run.warmup + o.run.frames + 100000);
+      bench::RunScene(scene, pass, o.run, r);
+    }
+    WriteResult(fds[1], r);
+    close(fds[1]);
+    std::error_code ec;
+    std::filesystem::remove_all(home, ec);
+    _exit(0);
+  }
+  close(fds[1]);
+  std::string text;
+  char buf[65536];
+  for (;;) {
+    ssize_t n = read(fds[0], buf, sizeof buf);
+    if (n <= 0) break;
+    text.append(buf, static_cast<size_t>(n));
+  }
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string key;
+    words >> key;
+    if (key == "frame" || key == "floor") {
+      int64_t ns = 0;
+      words >> ns;
+      (key == "frame" ? out.result.frameNs : out.result.floorNs).push_back(ns);
+    } else if (key == "draws") {
+      words >> out.result.drawsPerFrame;
+    } else if (key == "rss") {
+      words >> out.rssKb;
+    } else if (key == "check") {
+      out.result.checked = true;
+      words >> out.result.comparedPixels >> out.result.differingPixels;
+    } else if (key == "error") {
+      out.result.error = line.substr(6);
+    }
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    out.result.error = WIFSIGNALED(status)
+                           ? "the scene crashed (signal " + std::to_string(WTERMSIG(status)) + ")"
+                           : "the scene's process failed";
+  } else if (text.empty()) {
+    out.result.error = "the scene's process sent nothing";
+  }
+  return out;
+}
+
+SceneReport Measure(const bench::Scene& scene, const Options& o) {
+  SceneReport rep;
+  rep.name = scene.name;
+  ChildOutput timed = RunChild(scene, bench::Pass::kTime, o);
+  rep.peakRssKb = timed.rssKb;
+  rep.error = timed.result.error;
+  rep.frame = bench::Summarise(timed.result.frameNs);
+  if (rep.error.empty()) {
+    ChildOutput floor = RunChild(scene, bench::Pass::kFloor, o);
+    rep.error = floor.result.error;
+    rep.floor = bench::Summarise(floor.result.floorNs);
+    rep.draws = floor.result.drawsPerFrame;
+    if (rep.floor.median > 0) rep.ratio = rep.frame.median / rep.floor.median;
+    rep.checked = floor.result.checked;
+    rep.comparedPixels = floor.result.comparedPixels;
+    rep.differingPixels = floor.result.differingPixels;
+    if (o.run.check && !rep.checked && rep.error.empty()) rep.error = "the replay was not compared";
+  }
+  return rep;
+}
+
+std::string Misses(const SceneReport& r) {
+  if (!r.error.empty()) return "FAILED";
+  std::string m;
+  if (r.frame.median >= kMedianTargetMs) m += " median";
+  if (r.frame.p95 >= kP95TargetMs) m += " p95";
+  if (r.ratio >= kFloorRatioTarget) m += " floor";
+  if (r.checked && r.differingPixels != 0) m += " replay-differs";
+  return m.empty() ? "ok" : "MISS:" + m;
+}
+
+std::string JsonString(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') out += '\\';
+    if (static_cast<unsigned char>(c) < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+      continue;
+    }
+    out += c;
+  }
+  return out + "\"";
+}
+
+bool ParseInt(const char* text, int& value) {
+  char* end = nullptr;
+  long v = std::strtol(text, &end, 10);
+  if (!end || *end || end == text || v < 0 || v > 1000000) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (a == "--list") {
+      for (const bench::Scene& s : bench::Scenes())
+        std::printf("%-16s %s\n", s.name.c_str(), s.description.c_str());
+      return 0;
+    } else if (a == "--frames" && hasValue) {
+      if (!ParseInt(argv[++i], o.run.frames) || o.run.frames < 1) return Usage();
+    } else if (a == "--warmup" && hasValue) {
+      if (!ParseInt(argv[++i], o.run.warmup) || o.run.warmup < 1) return Usage();
+    } else if (a == "--slow" && hasValue) {
+      int ms = 0;
+      if (!ParseInt(argv[++i], ms)) return Usage();
+      o.run.slowMs = ms;
+    } else if (a == "--cpu" && hasValue) {
+      if (!ParseInt(argv[++i], o.cpu)) return Usage();
+    } else if (a == "--json" && hasValue) {
+      o.json = argv[++i];
+    } else if (a == "--playthrough" && hasValue) {
+      o.playthrough = argv[++i];
+    } else if (a == "--breakdown") {
+      o.run.breakdown = true;
+    } else if (a == "--check") {
+      o.run.check = true;
+    } else if (a == "--no-startup") {
+      o.startup = false;
+    } else if (a == "--content") {
+      o.content = true;
+    } else if (!a.empty() && a[0] == '-') {
+      return Usage();
+    } else {
+      o.scenes.push_back(a);
+    }
+  }
+  std::vector<const bench::Scene*> chosen;
+  for (const bench::Scene& s : bench::Scenes())
+    if (o.scenes.empty() || std::find(o.scenes.begin(), o.scenes.end(), s.name) != o.scenes.end())
+      chosen.push_back(&s);
+  for (const std::string& name : o.scenes) {
+    bool known = false;
+    for (const bench::Scene& s : bench::Scenes()) known = known || s.name == name;
+    if (!known) {
+      std::fprintf(stderr, "bench: no scene \"%s\" (see --list)\n", name.c_str());
+      return 2;
+    }
+  }
+  if (o.cpu < 0) o.cpu = sched_getcpu();
+
+  const std::string loadBefore = LoadAverage();
+  std::printf("bench: %d frames after %d of warm-up, CPU %d, software renderer 800 x 600; "
+              "load average %s\n",
+              o.run.frames, o.run.warmup, o.cpu, loadBefore.c_str());
+  std::printf("%-16s %8s %8s %8s %8s %7s %7s %8s  %s\n", "scene", "median", "p95", "max", "floor",
+              "ratio", "draws", "rss MB", "targets");
+  std::fflush(stdout);
+  std::vector<SceneReport> reports;
+  int failures = 0;
+  for (const bench::Scene* s : chosen) {
+    SceneReport r = Measure(*s, o);
+    std::printf("%-16s %8.3f %8.3f %8.3f %8.3f %7.2f %7.0f %8.1f  %s", r.name.c_str(), r.frame.median,
+                r.frame.p95, r.frame.max, r.floor.median, r.ratio, r.draws, r.peakRssKb / 1024.0,
+                Misses(r).c_str());
+    if (r.checked) std::printf("  (replay: %lld of %lld pixels differ)",
+                               static_cast<long long>(r.differingPixels),
+                               static_cast<long long>(r.comparedPixels));
+    if (!r.error.empty()) std::printf("  %s", r.error.c_str());
+    std::printf("\n");
+    std::fflush(stdout);
+    if (!r.error.empty() || (r.checked && r.differingPixels != 0)) ++failures;
+    reports.push_back(r);
+  }
+
+  bench::StartupReport startup;
+  if (o.startup) {
+    startup = bench::MeasureStartup(MIRETHORN_GAME_EXE, MIRETHORN_GAME_DIR, o.cpu);
+    bench::PrintStartup(startup);
+  }
+  bench::MemoryReport memory;
+  if (o.startup || !o.playthrough.empty()) {
+    for (const SceneReport& r : reports)
+      if (r.name == "title") memory.titleKb = r.peakRssKb;
+    if (!o.playthrough.empty()) memory = bench::MeasurePlaythrough(o.playthrough, MIRETHORN_GAME_DIR, memory);
+    bench::PrintMemory(memory);
+  }
+  bench::ContentReport content;
+  if (o.content) {
+    content = bench::MeasureContent(MIRETHORN_SOURCE_DIR);
+    bench::PrintContent(content);
+  }
+  const std::string loadAfter = LoadAverage();
+  std::printf("load average after: %s\n", loadAfter.c_str());
+
+  if (!o.json.empty()) {
+    std::ofstream js(o.json);
+    js << "{\n  \"frames\": " << o.run.frames << ",\n  \"warmup\": " << o.run.warmup << ",\n  \"cpu\": "
+       << o.cpu << ",\n  \"load_before\": " << JsonString(loadBefore)
+       << ",\n  \"load_after\": " << JsonString(loadAfter) << ",\n  \"scenes\": [\n";
+    for (size_t i = 0; i < reports.size(); ++i) {
+      const SceneReport& r = reports[i];
+      js << "    {\"name\": " << JsonString(r.name) << ", \"median_ms\": " << r.frame.median
+         << ", \"p95_ms\": " << r.frame.p95 << ", \"max_ms\": " << r.frame.max
+         << ", \"floor_median_ms\": " << r.floor.median << ", \"floor_p95_ms\": " << r.floor.p95
+         << ", \"ratio\": " << r.ratio << ", \"draws_per_frame\": " << r.draws
+         << ", \"peak_rss_kb\": " << r.peakRssKb
+         << ", \"targets\": " << JsonString(Misses(r));
+      if (r.checked) js << ", \"replay_differing_pixels\": " << r.differingPixels;
+      if (!r.error.empty()) js << ", \"error\": " << JsonString(r.error);
+      js << "}" << (i + 1 < reports.size() ? "," : "") << "\n";
+    }
+    js << "  ]";
+    if (o.startup) js << ",\n  \"startup\": " << bench::StartupJson(startup);
+    if (o.startup || !o.playthrough.empty()) js << ",\n  \"memory\": " << bench::MemoryJson(memory);
+    if (o.content) js << ",\n  \"content\": " << bench::ContentJson(content);
+    js << "\n}\n";
+    if (!js) {
+      std::fprintf(stderr, "bench: cannot write %s\n", o.json.c_str());
+      return 1;
+    }
+  }
+  return failures ? 1 : 0;
+}

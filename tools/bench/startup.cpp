@@ -1,0 +1,202 @@
+// Start-up, memory and content generation figures.
+#include "startup.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "harness.h"
+
+namespace bench {
+
+namespace {
+
+constexpr int kStartupRuns = 5;
+constexpr double kFirstFrameTargetMs = 300.0;
+constexpr double kLoadingTargetMs = 1000.0;
+constexpr double kMemoryTargetMb = 200.0;
+constexpr double kContentTargetS = 60.0;
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return -1;
+  std::sort(v.begin(), v.end());
+  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+const char* Verdict(bool ok) { return ok ? "ok" : "MISS"; }
+
+// Runs a program with the arguments given in `dir` with a fresh home folder and the dummy
+// video and audio drivers; its output goes to /dev/null. The exit status, or -1; `usage` gets
+// the child's resource use.
+int RunProgram(const std::vector<std::string>& args, const std::string& dir,
+               const std::vector<std::pair<std::string, std::string>>& env, int cpu,
+               rusage* usage) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (cpu >= 0) {
+      cpu_set_t set;
+      CPU_ZERO(&set);
+      CPU_SET(cpu, &set);
+      sched_setaffinity(0, sizeof set, &set);
+    }
+    char home[] = "/tmp/mirethorn-bench-XXXXXX";
+    if (mkdtemp(home)) setenv("HOME", home, 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
+    const int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0) {
+      dup2(devnull, STDOUT_FILENO);
+      dup2(devnull, STDERR_FILENO);
+    }
+    if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(126);
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  if (pid < 0) return -1;
+  int status = 0;
+  rusage ru{};
+  if (wait4(pid, &status, 0, &ru) < 0) return -1;
+  if (usage) *usage = ru;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+StartupReport MeasureStartup(const std::string& gameExe, const std::string& gameDir, int cpu) {
+  StartupReport r;
+  const std::string stamp = std::filesystem::temp_directory_path() /
+                            ("mirethorn-bench-first-frame-" + std::to_string(getpid()));
+  for (int run = 0; run < kStartupRuns; ++run) {
+    std::filesystem::remove(stamp);
+    const int64_t start = MonotonicNs();
+    const int status = RunProgram({gameExe}, gameDir, {{"MIRETHORN_FIRST_FRAME_FILE", stamp}}, cpu,
+                                  nullptr);
+    std::ifstream in(stamp);
+    long long shown = 0;
+    if (status != 0 || !(in >> shown)) {
+      r.error = gameExe + " showed no frame (exit status " + std::to_string(status) + ")";
+      break;
+    }
+    r.execToFirstFrameMs.push_back(static_cast<double>(shown - start) / 1e6);
+  }
+  std::filesystem::remove(stamp);
+  return r;
+}
+
+void PrintStartup(const StartupReport& r) {
+  if (!r.error.empty()) std::printf("start-up: %s\n", r.error.c_str());
+  if (!r.execToFirstFrameMs.empty()) {
+    const double m = Median(r.execToFirstFrameMs);
+    std::printf("start-up: exec to first frame %.1f ms (median of %zu; fastest %.1f, slowest %.1f)"
+                "  target < %.0f ms: %s\n",
+                m, r.execToFirstFrameMs.size(),
+                *std::min_element(r.execToFirstFrameMs.begin(), r.execToFirstFrameMs.end()),
+                *std::max_element(r.execToFirstFrameMs.begin(), r.execToFirstFrameMs.end()),
+                kFirstFrameTargetMs, Verdict(m < kFirstFrameTargetMs));
+  }
+  if (r.loadingCpuMs >= 0)
+    std::printf("start-up: loading's own CPU %.1f ms (besides %d fade frames, %.1f ms)"
+                "  target < %.0f ms: %s\n",
+                r.loadingCpuMs, r.loadingFrames, r.loadingFramesCpuMs, kLoadingTargetMs,
+                Verdict(r.loadingCpuMs < kLoadingTargetMs));
+}
+
+std::string StartupJson(const StartupReport& r) {
+  std::ostringstream js;
+  js << "{\"exec_to_first_frame_ms\": [";
+  for (size_t i = 0; i < r.execToFirstFrameMs.size(); ++i)
+    js << (i ? ", " : "") << r.execToFirstFrameMs[i];
+  js << "], \"exec_to_first_frame_median_ms\": " << Median(r.execToFirstFrameMs)
+     << ", \"loading_cpu_ms\": " << r.loadingCpuMs
+     << ", \"loading_fade_frames\": " << r.loadingFrames
+     << ", \"loading_fade_frames_cpu_ms\": " << r.loadingFramesCpuMs << "}";
+  return js.str();
+}
+
+MemoryReport MeasurePlaythrough(const std::string& program, const std::string& gameDir,
+                                MemoryReport report) {
+  report.playthrough = program;
+  rusage usage{};
+  const int status = RunProgram({program}, gameDir, {}, -1, &usage);
+  if (status != 0) {
+    report.error = program + " ended with status " + std::to_string(status);
+    return report;
+  }
+  report.playthroughKb = usage.ru_maxrss;
+  return report;
+}
+
+void PrintMemory(const MemoryReport& r) {
+  if (r.titleKb > 0)
+    std::printf("memory: peak resident size on the title %.1f MB  target < %.0f MB: %s\n",
+                r.titleKb / 1024.0, kMemoryTargetMb, Verdict(r.titleKb / 1024.0 < kMemoryTargetMb));
+  if (!r.error.empty()) std::printf("memory: play-through: %s\n", r.error.c_str());
+  if (r.playthroughKb > 0)
+    std::printf("memory: peak resident size over the play-through (%s) %.1f MB  target < %.0f MB: %s\n",
+                r.playthrough.c_str(), r.playthroughKb / 1024.0, kMemoryTargetMb,
+                Verdict(r.playthroughKb / 1024.0 < kMemoryTargetMb));
+}
+
+std::string MemoryJson(const MemoryReport& r) {
+  std::ostringstream js;
+  js << "{\"title_peak_rss_kb\": " << r.titleKb << ", \"playthrough_peak_rss_kb\": " << r.playthroughKb
+     << "}";
+  return js.str();
+}
+
+ContentReport MeasureContent(const std::string& sourceDir) {
+  ContentReport r;
+  char folder[] = "/tmp/mirethorn-bench-content-XXXXXX";
+  if (!mkdtemp(folder)) {
+    r.error = "cannot make a build folder";
+    return r;
+  }
+  const std::string build = folder;
+  const std::string cmake = "/usr/bin/cmake";
+  int64_t start = MonotonicNs();
+  int status = RunProgram({cmake, "-S", sourceDir, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                           "-DMIRETHORN_TESTS=OFF", "-DMIRETHORN_GAME_DIR=" + build + "/game"},
+                          "", {}, -1, nullptr);
+  r.configureS = static_cast<double>(MonotonicNs() - start) / 1e9;
+  if (status == 0) {
+    start = MonotonicNs();
+    status = RunProgram({cmake, "--build", build, "-j2", "--target", "art", "sounds", "fonts",
+                         "archives"},
+                        "", {}, -1, nullptr);
+    r.generateS = static_cast<double>(MonotonicNs() - start) / 1e9;
+  }
+  if (status != 0) r.error = "the content build failed (status " + std::to_string(status) + ")";
+  std::error_code ec;
+  std::filesystem::remove_all(build, ec);
+  return r;
+}
+
+void PrintContent(const ContentReport& r) {
+  if (!r.error.empty()) std::printf("content: %s\n", r.error.c_str());
+  if (r.generateS >= 0)
+    std::printf("content: generators built and run from a clean folder on 2 jobs %.1f s "
+                "(configure %.1f s)  target < %.0f s: %s\n",
+                r.generateS, r.configureS, kContentTargetS, Verdict(r.generateS < kContentTargetS));
+}
+
+std::string ContentJson(const ContentReport& r) {
+  std::ostringstream js;
+  js << "{\"configure_s\": " << r.configureS << ", \"generate_s\": " << r.generateS << "}";
+  return js.str();
+}
+
+}  // namespace bench

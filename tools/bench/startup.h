@@ -1,0 +1,40 @@
+// The bench's figures beside the scenes: start-up, memory and content generation.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct StartupReport {
+  std::vector<double> execToFirstFrameMs;  // wall time, one per run
+  double loadingCpuMs = -1;                // the loading steps' own CPU, waits and fades left out
+  double loadingFramesCpuMs = -1;          // the loading screen's fade frames between the steps
+  int loadingFrames = 0;
+  std::string error;
+};
+StartupReport MeasureStartup(const std::string& gameExe, const std::string& gameDir, int cpu);
+void PrintStartup(const StartupReport& r);
+std::string StartupJson(const StartupReport& r);
+
+struct MemoryReport {
+  long titleKb = 0;        // peak resident size sitting on the title
+  long playthroughKb = 0;  // over the play-through program, 0 when not run
+  std::string playthrough;
+  std::string error;
+};
+// Runs `program` (the whole-quest play-through) in the game folder and reads its peak size.
+MemoryReport MeasurePlaythrough(const std::string& program, const std::string& gameDir,
+                                MemoryReport report);
+void PrintMemory(const MemoryReport& r);
+std::string MemoryJson(const MemoryReport& r);
+
+struct ContentReport {
+  double configureS = -1;
+  double generateS = -1;  // the generators built and run, two jobs, from a clean build folder
+  std::string error;
+};
+ContentReport MeasureContent(const std::string& sourceDir);
+void PrintContent(const ContentReport& r);
+std::string ContentJson(const ContentReport& r);
+
+}  // namespace bench
