@@ -1,5 +1,5 @@
 // bench [--frames N] [--warmup N] [--cpu N] [--check] [--breakdown] [--slow MS] [--no-startup]
-//       [--content] [--playthrough PROGRAM] [--json FILE] [SCENE...]
+//       [--content] [--playthrough PROGRAM] [--json FILE] [--skip SCENE]... [SCENE...]
 // bench --list
 //
 // Each scene runs in a child process of its own (the game's globals start fresh), pinned to one
@@ -38,6 +38,7 @@ struct Options {
   std::string playthrough;
   std::string json;
   std::vector<std::string> scenes;
+  std::vector<std::string> skipped;
 };
 
 struct SceneReport {
@@ -59,7 +60,8 @@ constexpr double kFloorRatioTarget = 1.3;
 int Usage() {
   std::fprintf(stderr,
                "usage: bench [--frames N] [--warmup N] [--cpu N] [--check] [--breakdown] [--slow MS]\n"
-               "             [--no-startup] [--content] [--playthrough PROGRAM] [--json FILE] [SCENE...]\n"
+               "             [--no-startup] [--content] [--playthrough PROGRAM] [--json FILE]\n"
+               "             [--skip SCENE]... [SCENE...]\n"
                "       bench --list\n");
   return 2;
 }
@@ -255,6 +257,8 @@ int main(int argc, char** argv) {
       o.run.slowMs = ms;
     } else if (a == "--cpu" && hasValue) {
       if (!ParseInt(argv[++i], o.cpu)) return Usage();
+    } else if (a == "--skip" && hasValue) {
+      o.skipped.push_back(argv[++i]);
     } else if (a == "--json" && hasValue) {
       o.json = argv[++i];
     } else if (a == "--playthrough" && hasValue) {
@@ -275,9 +279,12 @@ int main(int argc, char** argv) {
   }
   std::vector<const bench::Scene*> chosen;
   for (const bench::Scene& s : bench::Scenes())
-    if (o.scenes.empty() || std::find(o.scenes.begin(), o.scenes.end(), s.name) != o.scenes.end())
+    if ((o.scenes.empty() || std::find(o.scenes.begin(), o.scenes.end(), s.name) != o.scenes.end()) &&
+        std::find(o.skipped.begin(), o.skipped.end(), s.name) == o.skipped.end())
       chosen.push_back(&s);
-  for (const std::string& name : o.scenes) {
+  std::vector<std::string> named = o.scenes;
+  named.insert(named.end(), o.skipped.begin(), o.skipped.end());
+  for (const std::string& name : named) {
     bool known = false;
     for (const bench::Scene& s : bench::Scenes()) known = known || s.name == name;
     if (!known) {
