@@ -321,12 +321,13 @@ int main(int argc, char** argv) {
   bench::StartupReport startup;
   if (o.startup) {
     startup = bench::MeasureStartup(MIRETHORN_GAME_EXE, MIRETHORN_GAME_DIR, o.cpu);
-    bench::PrintStartup(startup);
   }
   bench::MemoryReport memory;
+  if (o.startup) {
+    bench::MeasureLoading(MIRETHORN_GAME_DIR, o.cpu, startup, memory.titleKb);
+    bench::PrintStartup(startup);
+  }
   if (o.startup || !o.playthrough.empty()) {
-    for (const SceneReport& r : reports)
-      if (r.name == "title") memory.titleKb = r.peakRssKb;
     if (!o.playthrough.empty()) memory = bench::MeasurePlaythrough(o.playthrough, MIRETHORN_GAME_DIR, memory);
     bench::PrintMemory(memory);
   }

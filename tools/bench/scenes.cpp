@@ -13,7 +13,7 @@
 #include "app/options.h"
 #include "app/sfx.h"
 #include "app/song_manager.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "bench.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
