@@ -2,7 +2,7 @@
 // quest loop plays 60 frames on it with the scripted player placing blocks and answering popups.
 #include "fuzz_game.h"
 
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/modes/game_modes.h"

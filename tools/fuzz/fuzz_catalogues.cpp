@@ -3,7 +3,7 @@
 // 40 frames.
 #include "fuzz_game.h"
 
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/modes/game_modes.h"

@@ -8,7 +8,7 @@
 
 #include "fuzz_game.h"
 
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
