@@ -82,7 +82,7 @@ max_len() {
 echo "== ${targets[*]}: ${seconds}s each, side by side"
 pids=()
 for t in "${targets[@]}"; do
-  "$build/tools/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$(max_len "$t")" -timeout=25 \
+  "$build/tools/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$(max_len "$t")" -timeout=120 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/$t-" \
     "$corpus/$t" > "$build/fuzz_$t.log" 2>&1 &
   pids+=("$!")

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -59,14 +60,17 @@ std::string MakeOutDir(const char* arg) {
 }
 
 // The game folder as the working directory, the executable's path as the game's own, headless.
+// MIRETHORN_GAME_FOLDER, when set, names another game folder (a copy with damaged data, say).
 bool EnterGameFolder() {
+  const char* other = std::getenv("MIRETHORN_GAME_FOLDER");
+  const std::string folder = other && *other ? other : MIRETHORN_GAME_DIR;
   std::error_code ec;
-  std::filesystem::create_directories(MIRETHORN_GAME_DIR, ec);
-  if (chdir(MIRETHORN_GAME_DIR) != 0) {
+  std::filesystem::create_directories(folder, ec);
+  if (chdir(folder.c_str()) != 0) {
     std::perror("screenshot: chdir to the game folder");
     return false;
   }
-  AppFile = std::string(MIRETHORN_GAME_DIR) + "/mirethorn";
+  AppFile = folder + "/mirethorn";
   headless::Enable();
   return true;
 }
