@@ -10,7 +10,8 @@
 #   FUZZ_KEEP=1    keep the corpus each target grew (in $build/fuzz-corpus/TARGET)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-build="${FUZZ_BUILD_DIR:-build-fuzz}"
+# Absolute: the game targets work from the game folder.
+build="$(realpath -m "${FUZZ_BUILD_DIR:-build-fuzz}")"
 seconds="${FUZZ_SECONDS:-60}"
 game="${FUZZ_GAME_DIR:-$PWD/build/game}"
 jobs=$(nproc)
