@@ -1,10 +1,20 @@
 #include "datafiles/tsc_lexer.h"
 
+#include <sys/stat.h>
+
 #include <limits>
 
 #include "platform/errors.h"
+#include "platform/files.h"
 
 namespace {
+
+// Only a regular file, or a link to one, is read as a text: a FIFO, a socket or a device could
+// block the read for ever (FileType calls every such thing a file).
+bool RegularFile(const std::string& path) {
+  struct stat st;
+  return stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 bool NumericCode(char16_t c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-'; }
 
@@ -79,7 +89,7 @@ void TTSCLexer::ErrorAtPos(const String& message) {
 
 void TTSCLexer::Lex(const std::string& path) {
   Restart();  // a source that cannot be read leaves no tokens of an earlier text behind
-  if (FileType(path) != FILETYPE_FILE) Unreadable(String(u"the file ") + FromPath(path));
+  if (!RegularFile(path)) Unreadable(String(u"the file ") + FromPath(path));
   String source;
   try {
     source = LoadText(path);

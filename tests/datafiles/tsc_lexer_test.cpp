@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -175,6 +178,32 @@ TEST(TscLexer, SourceThatCannotBeReadIsATextError) {
   EXPECT_EQ(TextErrorOf([&] { lexer.Lex(test_support::TempHome()); }),
             "ERROR: Cannot read the file " + test_support::TempHome());
   EXPECT_EQ(TextErrorOf([&] { lexer.Lex(StreamPtr()); }), "ERROR: Cannot read the stream");
+}
+
+// A path is read only when it leads to a regular file: a FIFO would block the read for ever.
+TEST(TscLexer, APathIsReadOnlyWhenItLeadsToARegularFile) {
+  const std::string home = test_support::TempHome();
+  const std::string file = home + "/level.tsc";
+  SaveText(u"a{ k=1 }\n", file);
+  const std::string fileLink = home + "/link.tsc";
+  const std::string folderLink = home + "/folder-link";
+  const std::string fifo = home + "/pipe.tsc";
+  ASSERT_EQ(symlink(file.c_str(), fileLink.c_str()), 0);
+  ASSERT_EQ(symlink(home.c_str(), folderLink.c_str()), 0);
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  TTSCLexer fromText;
+  fromText.LexText(u"a{ k=1 }\n");
+  TTSCLexer lexer;
+  for (const std::string& path : {file, fileLink}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(TextErrorOf([&] { lexer.Lex(path); }), "");
+    EXPECT_EQ(Tokens(lexer), Tokens(fromText));
+  }
+  for (const std::string& path : {fifo, folderLink, std::string("/dev/null")}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(TextErrorOf([&] { lexer.Lex(path); }), "ERROR: Cannot read the file " + path);
+    EXPECT_TRUE(lexer.tokens->IsEmpty());
+  }
 }
 
 TEST(TscLexer, SourceThatCannotBeReadLeavesNoTokensOfAnEarlierText) {

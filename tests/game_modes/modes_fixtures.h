@@ -1,5 +1,5 @@
 // Fixtures for the tests of the game-mode loops: the board game made fresh with a frame cap,
-// small level files, the scripted player, and the input that drives the stand-in in-game menu
+// small level files, the scripted player, and the input that drives the in-game menu
 // and the game-over popup.
 #pragma once
 #include <gtest/gtest.h>
@@ -22,7 +22,6 @@
 #include "platform/errors.h"
 #include "platform/headless.h"
 #include "platform/input.h"
-#include "screens/menu/standin_in_game_menu.h"
 #include "screens/popups/popup_manager.h"
 #include "support/board_game.h"
 #include "support/game_fixtures.h"
@@ -96,10 +95,8 @@ inline void ClickSkip(int frame) {
   ClickAt(frame, (TPopupManager::kSkipLeft + TPopupManager::kSkipRight) / 2,
           (TPopupManager::kSkipTop + TPopupManager::kSkipBottom) / 2);
 }
-// A click on the stand-in in-game menu's row of `choice` at `frame`.
-inline void ClickMenu(int frame, int choice) {
-  ClickAt(frame, 400, standin::MenuRowCentreY(choice));
-}
+// The in-game menu's answer `choice`, given from `frame` on.
+inline void ClickMenu(int frame, int choice) { test_support::ChooseInGameMenu(frame, choice); }
 
 class ModesTest : public ::testing::Test {
  protected:

@@ -31,12 +31,12 @@
 #include "game/modes/mode_road.h"
 #include "platform/input.h"
 #include "screens/menu/options_window.h"
-#include "screens/menu/standin_in_game_menu.h"
-#include "screens/menu/standin_board_selector.h"
+#include "screens/menu/board_selector.h"
 #include "screens/popups/popup_manager.h"
 #include "screens/profiles/profile_loader.h"
 #include "screens/title/loading.h"
 #include "screens/title/title_screen.h"
+#include "support/board_game.h"
 #include "support/game_fixtures.h"
 #include "toolkit/comet.h"
 #include "toolkit/container.h"
@@ -109,8 +109,11 @@ void LeaveGamesAtOnce() {
   auto lastEscape = std::make_shared<int>(-kEscapeReadFrames);
   headless::SetFrameCallback([lastEscape](int frame) {
     if (timeManager->paused != 0) {
-      headless::MouseMoveAt(frame, 400, standin::MenuRowCentreY(kMenuMainMenu));
-      headless::MouseClickAt(frame, 1);
+      // Onto the main-menu button first; the click once the pointer is there.
+      int x = 0, y = 0;
+      test_support::InGameMenuButton(kMenuMainMenu, x, y);
+      if (MouseX() == x && MouseY() == y) headless::MouseClickAt(frame, 1);
+      else headless::MouseMoveAt(frame, x, y);
     } else if (frame - *lastEscape >= kEscapeReadFrames) {
       headless::KeyPressAt(frame, KEY_ESCAPE);
       *lastEscape = frame;

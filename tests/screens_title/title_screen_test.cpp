@@ -19,7 +19,7 @@
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "screens/menu/options_window.h"
-#include "screens/menu/standin_board_selector.h"
+#include "screens/menu/board_selector.h"
 #include "screens/title/title_screen.h"
 #include "screens_title/title_fixtures.h"
 #include "support/game_fixtures.h"
@@ -243,9 +243,6 @@ TEST_F(TitleScreen, TheLevelSelectorOffersTheModesOwnListAndSwitchesOnlyToAnothe
     return b && b->visible == 1 && b->enabled == 1;
   };
   optionsWindow->SetState(TOptionsWindow::kMainMenu, 1, 229, 200);
-  // The two list buttons of the selector, kept apart from the screens the test passes through.
-  data->Add(std::make_shared<TButton>(), 75);
-  data->Add(std::make_shared<TButton>(), 76);
   run({10, 62});
   EXPECT_EQ(boardSelector->mode, TBoardSelector::kTimedLevels);
   EXPECT_TRUE(shown(75));
@@ -261,8 +258,8 @@ TEST_F(TitleScreen, TheLevelSelectorOffersTheModesOwnListAndSwitchesOnlyToAnothe
   run({74});
   EXPECT_EQ(boardSelector->mode, TBoardSelector::kQuestLevels);
   run({54});  // leaving the selector takes its buttons away
-  data->Add(std::make_shared<TButton>(), 75);
-  data->Add(std::make_shared<TButton>(), 76);
+  EXPECT_FALSE(data->GetButton(75));
+  EXPECT_FALSE(data->GetButton(76));
   run({10, 63});
   EXPECT_EQ(boardSelector->mode, TBoardSelector::kEndlessLevels);
   EXPECT_FALSE(shown(75));

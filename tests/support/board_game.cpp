@@ -31,12 +31,16 @@
 #include "minigames/ring/ring_game.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "platform/headless.h"
 #include "platform/image_font.h"
-#include "screens/menu/standin_board_selector.h"
+#include "screens/menu/board_selector.h"
+#include "screens/menu/options_window.h"
 #include "screens/popups/popup_manager.h"
 #include "screens/title/title_screen.h"
+#include "screens/tutorial/tutorial.h"
 #include "toolkit/comet.h"
 #include "toolkit/container.h"
+#include "toolkit/font.h"
 #include "toolkit/spark.h"
 
 namespace test_support {
@@ -108,6 +112,11 @@ void MakeBoardGame(const std::string& player) {
   popupManager = std::make_shared<TPopupManager>();
   popupManager->Load();
   boardSelector = std::make_shared<TBoardSelector>();
+  // The pause menu of the games, with the help button's tutorials.
+  LoadProgramFonts();
+  optionsWindow = std::make_shared<TOptionsWindow>();
+  optionsWindow->loadGfx();
+  tutorial = std::make_shared<TTutorial>();
   titleScreen = std::make_shared<TTitleScreen>();
   mouse = std::make_shared<TMouse>();
   mouse->loadCursor("gfx/gui/kursor.png", 14, 6);
@@ -149,6 +158,22 @@ std::string WriteLevelFile(const std::string& name, const std::string& levelKeys
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   SaveText(FromUtf8(text), path);
   return path;
+}
+
+void InGameMenuButton(int choice, int& x, int& y) {
+  x = 400;
+  y = choice == 2 ? 270 : choice == 3 ? 360 : 240;
+}
+
+void ChooseInGameMenu(int frame, int choice) {
+  if (choice == 4) {
+    headless::CloseRequestAt(frame + 1);
+    return;
+  }
+  int x = 0, y = 0;
+  InGameMenuButton(choice, x, y);
+  headless::MouseMoveAt(frame, x, y);
+  headless::MouseClickAt(frame + 1, 1);
 }
 
 }  // namespace test_support

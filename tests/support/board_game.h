@@ -23,4 +23,11 @@ void LoadSharedResources();
 std::string WriteLevelFile(const std::string& name, const std::string& levelKeys,
                            const std::vector<std::string>& rows);
 
+// The pause menu of the board games: the centre of the button that answers `choice` (0 resume,
+// 2 restart, 3 main menu).
+void InGameMenuButton(int choice, int& x, int& y);
+// Answers `choice` in the pause menu: the pointer moves onto its button at `frame` and clicks
+// on the frame after. The menu has no quit button: 4 is a close request on the frame after.
+void ChooseInGameMenu(int frame, int choice);
+
 }  // namespace test_support

@@ -41,6 +41,14 @@ void DrawDuskyBackdrop() {
   }
 }
 
+void DrawWholeScreen(const ImagePtr& picture) {
+  SetBlend(SOLIDBLEND);
+  SetColor(255, 255, 255);
+  SetAlpha(1.0f);
+  SetTransform(0, 1, 1);
+  DrawImage(picture, 0, 0, 0);
+}
+
 std::map<std::string, Scenario>& Scenarios() {
   static std::map<std::string, Scenario> scenarios;
   return scenarios;

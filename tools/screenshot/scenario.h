@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics.h"
+
 namespace screenshot {
 
 class Context {
@@ -57,6 +59,9 @@ struct Scenario {
 // The dusky backdrop the game scenes are drawn over: whole screen, no transform, solid, opaque.
 // Leaves the blend solid and the colour at the last stripe's.
 void DrawDuskyBackdrop();
+
+// A picture over the whole screen from the top-left corner: solid, opaque, white, unscaled.
+void DrawWholeScreen(const ImagePtr& picture);
 
 // The shared pictures and fonts of the scroll summaries, as the loading screen registers them
 // in a fresh `data` container (images 2001-2003, fonts 4000-4002 and 4005), and spark pictures

@@ -97,6 +97,15 @@ void EndProgram() {
   End();
 }
 
+void UpdateSceneEffects() {
+  TCometEmiter::updateAll();
+  TVolcanoEmiter::updateAll();
+  TRingEmiter::UpdateAll();
+  TSpark::UpdateAll();
+  TCaptions::updateAll();
+  TSoundQ::updateAll();
+}
+
 void DropSceneLists() {
   if (comet) comet->sparks->Clear();
   TCaptions::destroyAll();

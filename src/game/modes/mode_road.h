@@ -60,6 +60,10 @@ String PlayerName();
 // Leaving a game for the menu: the comet sparks, captions, sparks and queued sounds go.
 void DropSceneLists();
 
+// The running effects of a quest frame, in its order: comets, spell emitters, ring bursts,
+// sparks, floating captions, then the sounds that have come due.
+void UpdateSceneEffects();
+
 // States of an endless or time-attack game's loop.
 inline constexpr int32_t kPlaying = 0;
 inline constexpr int32_t kGameOver = 1;

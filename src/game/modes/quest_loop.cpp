@@ -32,8 +32,8 @@
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
-#include "screens/menu/standin_board_selector.h"
-#include "screens/menu/standin_in_game_menu.h"
+#include "screens/menu/board_selector.h"
+#include "screens/menu/in_game_menu.h"
 #include "screens/popups/popup_manager.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
@@ -142,12 +142,7 @@ void PlayAndDraw(QuestLoop& loop) {
   bonusManagerAlt->Draw();
   blocks->updateBlock(-1, -1);
   blocks->drawBlock(0.0f, 0.0f);
-  TCometEmiter::updateAll();
-  TVolcanoEmiter::updateAll();
-  TRingEmiter::UpdateAll();
-  TSpark::UpdateAll();
-  TCaptions::updateAll();
-  TSoundQ::updateAll();
+  UpdateSceneEffects();
 }
 
 // The game-over entry: the whole quest score so far goes into the hiscores and the run ends.
@@ -166,7 +161,7 @@ FrameEnd Frame(QuestLoop& loop) {
 
   if (loop.menuRequest) {
     board->clearHighlights();
-    switch (showInGameMenu()) {
+    switch (showInGameMenu(1)) {
       case kMenuResume:
         loop.menuRequest = false;
         break;

@@ -28,7 +28,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
-#include "screens/menu/standin_in_game_menu.h"
+#include "screens/menu/in_game_menu.h"
 #include "screens/title/title_screen.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
@@ -133,7 +133,7 @@ void Frame(TimeAttackLoop& loop) {
 
   if (board->gameOver != 0) loop.state = kGameOver;
   if (loop.menuRequest) {
-    const int32_t result = showInGameMenu();
+    const int32_t result = showInGameMenu(3);
     if (result == kMenuResume) {
       loop.menuRequest = false;
     } else if (result == kMenuRestart) {

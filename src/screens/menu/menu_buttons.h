@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "platform/graphics.h"
+#include "toolkit/button.h"
 
 namespace menu_buttons {
 
@@ -14,7 +15,8 @@ constexpr int32_t kDarkened = 2;
 
 // Makes the button from `image` at (px, py) and adds it to `data` under `key`. The button id is
 // stored but never read by the window. A missing image is reported by the button factory.
-void Add(int32_t key, const ImagePtr& image, float px, float py, int32_t buttonId,
+// Answers the button made (null without `data`).
+ButtonPtr Add(int32_t key, const ImagePtr& image, float px, float py, int32_t buttonId,
          int32_t hoverStyle = kEnlarged);
 // setView on the first button of each key, in the order given: the point becomes the button's
 // centre, the enlargement is animated, and `glow` (may be null) is drawn behind it.

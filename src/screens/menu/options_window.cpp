@@ -61,11 +61,13 @@ bool KnownState(int32_t s) { return s >= 0 && s < TOptionsWindow::kStateCount; }
 
 namespace menu_buttons {
 
-void Add(int32_t key, const ImagePtr& image, float px, float py, int32_t buttonId,
-         int32_t hoverStyle) {
-  if (!data) return;
+ButtonPtr Add(int32_t key, const ImagePtr& image, float px, float py, int32_t buttonId,
+              int32_t hoverStyle) {
+  if (!data) return nullptr;
   DimPtr dim = CreateDim(px, py, 0, 0, 0, 1, 1, 0);
-  data->Add(ButtonPtr(CreateImageButton(image, dim, buttonId, -1.0f, hoverStyle)), key, nullptr);
+  ButtonPtr button = CreateImageButton(image, dim, buttonId, -1.0f, hoverStyle);
+  data->Add(button, key, nullptr);
+  return button;
 }
 
 void Centre(std::initializer_list<int32_t> keys, const ImagePtr& glow) {
@@ -117,9 +119,15 @@ void TOptionsWindow::SetState(int32_t newState, int32_t reset, int32_t newX, int
     case kNewGameConfirm:
       buildMenuScreen();
       break;
+    case kInGameMenu:
+    case kShortInGameMenu:
+      buildInGameMenuScreen();
+      break;
+    case kLevelSelector:
+      buildLevelSelectorScreen();
+      break;
     default:
-      // The pause menus (2, 8) and the level selector (6) are built by their own screens;
-      // a state outside 0 to 10 has no buttons.
+      // A state outside 0 to 10 has no buttons.
       break;
   }
 }
@@ -164,6 +172,7 @@ void TOptionsWindow::Draw() {
     DrawImage(confirmCaption, kConfirmCaptionX, kConfirmCaptionY, 0);
   if (data)
     for (int32_t key : DrawKeys(state)) data->Draw(key);
+  if (state == kLevelSelector) drawLevelSelectorExtras();
 }
 
 void TOptionsWindow::drawGreetingBackdrop(const ImagePtr& panel, float panelX) {

@@ -89,6 +89,11 @@ class TOptionsWindow {
  private:
   // The buttons of the screens of the title menus and the confirmations.
   void buildMenuScreen();
+  // The pause menus (states 2 and 8).
+  void buildInGameMenuScreen();
+  // The level selector (state 6): its buttons, and what it draws over them.
+  void buildLevelSelectorScreen();
+  void drawLevelSelectorExtras();
   // The options screens (states 1 and 7): building, acting on a click, drawing the extras.
   void buildOptionsScreen();
   void actOnOptionsClick();

@@ -11,7 +11,7 @@
 #include "profiles/profile_manager.h"
 #include "screens/gallery/gallery.h"
 #include "screens/menu/options_window.h"
-#include "screens/menu/standin_board_selector.h"
+#include "screens/menu/board_selector.h"
 #include "screens/profiles/profile_loader.h"
 #include "screens/title/title_screen.h"
 #include "toolkit/container.h"
