@@ -36,7 +36,7 @@
 #include "screens/gallery/gallery.h"
 #include "screens/map/map_core.h"
 #include "screens/menu/options_window.h"
-#include "screens/menu/standin_board_selector.h"
+#include "screens/menu/board_selector.h"
 #include "screens/popups/popup_manager.h"
 #include "screens/profiles/profile_loader.h"
 #include "screens/title/loading.h"

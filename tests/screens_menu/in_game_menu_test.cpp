@@ -12,7 +12,6 @@
 #include "app/options.h"
 #include "app/song_manager.h"
 #include "app/sound_fixtures.h"
-#include "app/standin_game_state.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_timer.h"

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/mouse.h"
-#include "app/standin_game_state.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/list.h"
