@@ -25,10 +25,10 @@
 #include "profiles/profile_manager.h"
 #include "screens/map/map_core.h"
 #include "screens/menu/options_window.h"
-#include "screens/menu/standin_in_game_menu.h"
 #include "screens/profiles/profile_loader.h"
 #include "screens/title/title_screen.h"
 #include "screens/tutorial/tutorial.h"
+#include "support/board_game.h"
 #include "support/scripted_player.h"
 #include "toolkit/container.h"
 #include "toolkit/menu.h"
@@ -75,6 +75,12 @@ class Player {
     headless::MouseMoveAt(frame + 1, x, y);
     headless::MouseClickAt(frame + 2, 1);
     next_ = frame + kInputGap;
+  }
+  // The button of the in-game menu that answers `choice`.
+  void ClickInGameMenu(int frame, int choice) {
+    int x = 0, y = 0;
+    test_support::InGameMenuButton(choice, x, y);
+    Click(frame, x, y);
   }
   void ClickButton(int frame, const ButtonPtr& b) {
     if (!b) return;
@@ -144,7 +150,7 @@ class Player {
     const int32_t index = sequencer->currentLevel;
     if (timeManager->paused != 0 && !leavingLevel_) {
       // A menu this run did not ask for: back to the level.
-      Click(frame, 400, standin::MenuRowCentreY(modes::kMenuResume));
+      ClickInGameMenu(frame, modes::kMenuResume);
       return false;
     }
     if (!HoldsBlock()) return true;
@@ -170,7 +176,7 @@ class Player {
     if (timeManager->paused != 0) {
       if (!leftLevel_) report += "left level " + std::to_string(index) + " " + BoardRunes() + "\n";
       leftLevel_ = true;
-      Click(frame, 400, standin::MenuRowCentreY(modes::kMenuMainMenu));
+      ClickInGameMenu(frame, modes::kMenuMainMenu);
     } else if (!leftLevel_) {
       Press(frame, KEY_ESCAPE);
     }
