@@ -19,6 +19,12 @@
 namespace {
 
 const char kReadError[] = "Error reading from stream";
+
+void (*g_failedOpenObserver)(const std::string&) = nullptr;
+
+void NoteFailedOpen(const std::string& path) {
+  if (g_failedOpenObserver) g_failedOpenObserver(path);
+}
 const char kWriteError[] = "Error writing to stream";
 
 bool Exists(const std::string& path) {
@@ -395,10 +401,15 @@ std::vector<std::string> LoadDir(const std::string& path) {
 
 // ---- Streams ----
 
+void SetFailedOpenObserver(void (*observer)(const std::string& path)) {
+  g_failedOpenObserver = observer;
+}
+
 StreamPtr ReadFile(const std::string& path) {
   std::string p = ResolvePath(path);
-  if (FileType(p) != FILETYPE_FILE) return nullptr;
-  return OpenC(p, "rb");
+  StreamPtr stream = FileType(p) == FILETYPE_FILE ? OpenC(p, "rb") : nullptr;
+  if (!stream) NoteFailedOpen(path);
+  return stream;
 }
 
 StreamPtr WriteFile(const std::string& path) {
@@ -518,9 +529,11 @@ std::vector<uint8_t> LoadBytes(const StreamPtr& stream) {
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
   out.clear();
   std::string p = ResolvePath(path);
-  if (FileType(p) != FILETYPE_FILE) return false;
-  int fd = open(p.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  int fd = FileType(p) == FILETYPE_FILE ? open(p.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+  if (fd < 0) {
+    NoteFailedOpen(path);
+    return false;
+  }
   uint8_t buf[65536];
   bool ok = true;
   for (;;) {

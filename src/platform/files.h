@@ -61,6 +61,9 @@ class TStream {
 using StreamPtr = std::shared_ptr<TStream>;
 
 StreamPtr ReadFile(const std::string& path);   // null when it cannot be opened
+// Told the path of every ReadFile and LoadBytes by path that finds no file to open (headless
+// runs keep a record of them); null, the default, tells nobody.
+void SetFailedOpenObserver(void (*observer)(const std::string& path));
 StreamPtr WriteFile(const std::string& path);  // creates or truncates; null on failure
 StreamPtr OpenFile(const std::string& path);   // read and write; null on failure
 StreamPtr ReadStream(const std::string& path);

@@ -211,7 +211,7 @@ DrawState& State() { return g_state; }
 int Generation() { return g_generation; }
 
 SDL_Renderer* BeginDraw() {
-  if (!g_renderer || !g_backBuffer) return nullptr;
+  if (!g_renderer || !g_backBuffer || headless::SkippingPixels()) return nullptr;
   SDL_Rect view = ViewRect();
   if (view.w <= 0 || view.h <= 0) return nullptr;
   return g_renderer;
@@ -392,7 +392,7 @@ void SetClsColor(int r, int g, int b) {
 }
 
 void Flip(int sync) {
-  if (g_renderer && g_backBuffer) {
+  if (g_renderer && g_backBuffer && !headless::SkippingPixels()) {
     SDL_SetRenderTarget(g_renderer, nullptr);
     SDL_SetRenderDrawBlendMode(g_renderer, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);

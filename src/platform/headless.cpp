@@ -4,10 +4,12 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/internal.h"
 #include "platform/system.h"
 
@@ -36,6 +38,9 @@ struct HeadlessState {
   std::function<void(int)> callback;
   int frameCap = 0;
   std::vector<headless::MessageBox> boxes;
+  std::vector<std::string> failedOpens;
+  int sparseEvery = 0;     // 0: every frame is drawn
+  int drawRequested = -1;  // a frame number drawn in full whatever sparseEvery says
 };
 
 HeadlessState& H() {
@@ -82,6 +87,10 @@ void RunInputScript(int frame) {
     script[i].applied = true;
     Apply(script[i]);
   }
+  // Applied events go, so that a long run's script stays as short as its pending part.
+  script.erase(std::remove_if(script.begin(), script.end(),
+                              [](const ScriptEvent& e) { return e.applied; }),
+               script.end());
 }
 
 void RecordMessageBox(const String& text, bool serious) {
@@ -116,6 +125,7 @@ void Enable() {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   HeadlessState& h = H();
   h.enabled = true;
+  SetFailedOpenObserver([](const std::string& path) { H().failedOpens.push_back(path); });
   h.clock = kVirtualClockStart;
   h.frame = 0;
   SeedRnd(kFixedSeed);
@@ -152,5 +162,19 @@ void SetFrameCallback(std::function<void(int frame)> callback) { H().callback = 
 void SetFrameCap(int frames) { H().frameCap = frames; }
 
 const std::vector<MessageBox>& MessageBoxes() { return H().boxes; }
+
+const std::vector<std::string>& FailedOpens() { return H().failedOpens; }
+
+void SetSparseDrawing(int every) { H().sparseEvery = std::max(every, 0); }
+
+void DrawNextFrame() { H().drawRequested = H().frame + 1; }
+
+bool SkippingPixels() {
+  const HeadlessState& h = H();
+  if (!h.enabled || h.sparseEvery <= 0) return false;
+  // The frame being drawn is the one the next Flip shows.
+  const int drawing = h.frame + 1;
+  return drawing != h.drawRequested && drawing % h.sparseEvery != 0;
+}
 
 }  // namespace headless

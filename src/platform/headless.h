@@ -39,6 +39,15 @@ void SetFrameCallback(std::function<void(int frame)> callback);
 // Flip past this many frames fails the test (throws FrameworkError "frame cap reached").
 void SetFrameCap(int frames);
 
+// Sparse drawing, for long runs: drawing calls keep the drawing state and check their arguments
+// but leave the pixels alone, except in every `every`-th frame and in frames asked for with
+// DrawNextFrame. 0 (the default) draws every frame.
+void SetSparseDrawing(int every);
+// Draws the frame after the one just shown in full, so that a capture after it shows it whole.
+void DrawNextFrame();
+// True while the frame being drawn leaves its pixels alone.
+bool SkippingPixels();
+
 // Back-buffer capture.
 PixmapPtr CaptureBackBuffer();
 bool CaptureBackBufferPNG(const std::string& path);
@@ -49,6 +58,10 @@ struct MessageBox {
   bool serious = false;
 };
 const std::vector<MessageBox>& MessageBoxes();
+
+// Files that a read was asked of but that could not be opened, as the game named them, in
+// order (headless runs only).
+const std::vector<std::string>& FailedOpens();
 
 // Display modes and failures of Graphics, for tests of the mode search.
 void SetModeList(const std::vector<GraphicsMode>& modes);
