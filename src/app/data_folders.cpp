@@ -32,3 +32,10 @@ std::string GetBundleResourceURL(const String& /*name*/, const String& /*type*/)
 std::string GetSpecialFolder() { return ""; }
 
 int32_t ccSetIcon(const String& /*icon*/) { return 0; }
+
+std::string FindGameOrCustomArt(const std::string& path) {
+  if (FileType(path) != FILETYPE_NONE) return path;
+  const std::string custom = myDocsFolder + "/custom-art/" + StripDir(path);
+  if (FileType(custom) != FILETYPE_NONE) return custom;
+  return std::string();
+}

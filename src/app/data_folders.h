@@ -12,6 +12,10 @@ extern std::string myDocsFolder;
 // to the working directory.
 extern std::string bundleDir;
 
+// The file a picture or song named `path` is read from: the path itself when something is
+// there, else the file of the same name in the player's custom-art folder, else "" (none).
+std::string FindGameOrCustomArt(const std::string& path);
+
 // Sets myDocsFolder and creates the user data folder (with any missing parent), its "data"
 // and its "profiles-levelpack" folders when they are missing. Returns 0.
 int32_t GetDataFolders();

@@ -74,10 +74,10 @@ void TOptions::Load() {
     }
   }
   // Hand-edited numbers outside the int range (or not numbers) read as 0.
-  screenMode = WholeNumber(GetTSCNumberKey(tscFile, kGroup, u"screenMode", 0));
+  screenMode = GetTSCWholeNumberKey(tscFile, kGroup, u"screenMode", 0);
   musicVol = GetTSCNumberKey(tscFile, kGroup, u"musicVol", 0);
   soundVol = GetTSCNumberKey(tscFile, kGroup, u"soundVol", 0);
-  startingLevel = WholeNumber(GetTSCNumberKey(tscFile, kGroup, u"startingLevel", 0));
+  startingLevel = GetTSCWholeNumberKey(tscFile, kGroup, u"startingLevel", 0);
   if (HasProfiles()) profile->SelectProfile(GetTSCStringKey(tscFile, kGroup, u"lastProfile", 0));
   tscFile = nullptr;
 }

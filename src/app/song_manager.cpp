@@ -24,12 +24,7 @@ ChannelPtr playMusic(const SoundPtr& sound, const ChannelPtr& channel, float vol
   return started;
 }
 
-std::string FindMusicFile(const std::string& path) {
-  if (FileType(path) != FILETYPE_NONE) return path;
-  const std::string custom = myDocsFolder + "/custom-art/" + StripDir(path);
-  if (FileType(custom) != FILETYPE_NONE) return custom;
-  return std::string();
-}
+std::string FindMusicFile(const std::string& path) { return FindGameOrCustomArt(path); }
 
 AudioStreamPtr playMusicStream(const std::string& path, int32_t flags, float volume) {
   auto stream = std::make_shared<TAudioStream>();

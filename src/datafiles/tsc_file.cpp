@@ -8,6 +8,7 @@
 #include <set>
 
 #include "platform/errors.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -269,14 +270,9 @@ float GetTSCNumberKey(const TSCFilePtr& file, const String& path, const String& 
   return file->GetNumberKey(path, name, index);
 }
 
-int32_t TSCWholeNumber(float value) {
-  if (!std::isfinite(value) || value >= 2147483648.0f || value < -2147483648.0f) return 0;
-  return static_cast<int32_t>(value);
-}
-
 int32_t GetTSCWholeNumberKey(const TSCFilePtr& file, const String& path, const String& name,
                              int index) {
-  return TSCWholeNumber(GetTSCNumberKey(file, path, name, index));
+  return WholeNumber(GetTSCNumberKey(file, path, name, index));
 }
 
 int SetTSCStringKey(const TSCFilePtr& file, const String& path, const String& name,

@@ -85,10 +85,8 @@ String GetTSCStringKey(const TSCFilePtr& file, const String& path, const String&
                        int index = 0);
 float GetTSCNumberKey(const TSCFilePtr& file, const String& path, const String& name,
                       int index = 0);
-// A number value as the game's whole numbers take it: cut toward zero. A value outside the
-// int range, or not a number at all, reads as 0 instead of an undefined conversion.
-int32_t TSCWholeNumber(float value);
-// GetTSCNumberKey cut to a whole number by TSCWholeNumber.
+// GetTSCNumberKey cut to a whole number as the game's whole numbers take it (WholeNumber: cut
+// toward zero; outside the int range or not a number at all, 0).
 int32_t GetTSCWholeNumberKey(const TSCFilePtr& file, const String& path, const String& name,
                              int index = 0);
 int SetTSCStringKey(const TSCFilePtr& file, const String& path, const String& name,

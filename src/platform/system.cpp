@@ -235,11 +235,6 @@ float RndFloat() {
   return static_cast<float>(Rng().Next() >> 8) * (1.0f / 16777216.0f);
 }
 
-int32_t WholeNumber(double value) {
-  if (!std::isfinite(value) || value >= 2147483648.0 || value <= -2147483649.0) return 0;
-  return static_cast<int32_t>(value);
-}
-
 double Sin(double degrees) { return std::sin(degrees * kDegToRad); }
 double Cos(double degrees) { return std::cos(degrees * kDegToRad); }
 double Tan(double degrees) { return std::tan(degrees * kDegToRad); }

@@ -1,5 +1,6 @@
 // Clock, process end, message boxes, the mouse pointer, random numbers and maths in degrees.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -53,8 +54,12 @@ float RndFloat();
 
 // A number read from a data file, cut toward zero into an int. Outside the int range or not
 // finite (NaN, infinity) it gives 0: a hand-edited or damaged file never makes an undefined
-// conversion. The one conversion for every whole-number key of the game's files.
-int32_t WholeNumber(double value);
+// conversion. The one conversion for every whole-number key of the game's files (inline: the
+// content generators read data files without the rest of the platform).
+inline int32_t WholeNumber(double value) {
+  if (!std::isfinite(value) || value >= 2147483648.0 || value <= -2147483649.0) return 0;
+  return static_cast<int32_t>(value);
+}
 
 // Maths in degrees.
 double Sin(double degrees);

@@ -133,16 +133,10 @@ void TLevelManager::loadGfx() {
   if (wanted != loadedBackground) {
     // An empty name (or one ending in a folder separator) names no picture: nothing matches.
     const std::string name = StripDir(wanted);
-    std::string path;
-    if (!name.empty() && FileType(wanted) != FILETYPE_NONE) {
-      path = wanted;
-    } else if (!name.empty() && FileType(myDocsFolder + "/custom-art/" + name) != FILETYPE_NONE) {
-      path = myDocsFolder + "/custom-art/" + name;
-    } else if (!name.empty() && FileType(bundleDir + "gfx/slides/" + name) != FILETYPE_NONE) {
-      path = bundleDir + "gfx/slides/" + name;
-    } else {
-      path = bundleDir + "gfx/slides/1a.jpg";
-    }
+    std::string path = name.empty() ? std::string() : FindGameOrCustomArt(wanted);
+    const std::string slide = bundleDir + "gfx/slides/" + name;
+    if (path.empty() && !name.empty() && FileType(slide) != FILETYPE_NONE) path = slide;
+    if (path.empty()) path = bundleDir + "gfx/slides/1a.jpg";
     loadedBackground = path;
     background = LoadImage(path);
   }

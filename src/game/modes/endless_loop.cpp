@@ -45,46 +45,13 @@ struct EndlessLoop {
 
 const String kResume = S("endlessResume");
 
-void LoadLevel() {
-  const int32_t kept = gameState;
-  gameState = kPlayState;
-  level->Load(1);
-  level->loadGfx();
-  level->ResetStats();
-  if (titleScreen) titleScreen->stopMusic();
-  bonusManagerAlt->ClearEfects();
-  bonusManagerAlt->ClearSpells();
-  magicSphere->ResetSettings();
-  timeManager->Set(0);
-  level->continueMusic();
-  gameState = kept;
-}
-
-void ResumeGame(EndlessLoop& loop) {
-  loadBoard(kEndlessPrefix);
-  LoadLastBlock(kEndlessPrefix);
-  LoadSpells(kEndlessPrefix);
-  timeManager->LoadFromProfile(profile->GetNumber(S("endlessTime")));
-  points->levelPoints = profile->GetNumber(S("endlessPoints"));
-  level->receivedSpells = profile->GetNumber(S("endlessRecivedSpells"));
-  level->spellsCast = profile->GetNumber(S("endlessDroppedSpells"));
-  loop.usedBlocks = profile->GetNumber(S("endlessBlocks"));
-}
+// The mode's timer as its level loads.
+void SetTimer() { timeManager->Set(0); }
 
 // The level read again for a new game on it. The held and next blocks stay; the spells, their
 // effects and the sphere's vials go, as at the start.
 void Restart(EndlessLoop& loop) {
-  board->clearBoard();
-  bonusManagerAlt->ClearSpells();
-  bonusManagerAlt->ClearEfects();
-  const int32_t kept = gameState;
-  gameState = kReloadingState;
-  level->Load(1);
-  level->ResetStats();
-  magicSphere->ResetSettings();
-  gameState = kept;
-  board->createBoardImage(1);
-  points->levelPoints = 0;
+  ReloadModeLevel();
   loop.usedBlocks = 0;
   timeManager->Set(0);
   timeManager->Reset(0);
@@ -170,14 +137,14 @@ int32_t goEndless(const String& levelName) {
     if (profile->GetNumber(kResume) == 0) return 0;
     level->Set(profile->GetString(S("endlessLevel")));
   }
-  LoadLevel();
+  LoadModeLevel(SetTimer);
   if (!levelName.empty()) {
     blocks->buildNextBlock();
     blocks->buildNextBlock();
     loop.usedBlocks = 0;
     timeManager->Reset(0);
   } else {
-    ResumeGame(loop);
+    loop.usedBlocks = ResumeModeGame(kEndlessPrefix);
   }
   board->createBoardImage(1);
   deltaTime->Update();

@@ -4,7 +4,11 @@
 #include "app/delta_time.h"
 #include "app/mouse.h"
 #include "app/sfx.h"
+#include "app/standin_game_state.h"
 #include "game/board/board_manager.h"
+#include "game/modes/saved_block.h"
+#include "game/modes/saved_board.h"
+#include "game/modes/saved_game.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_timer.h"
@@ -20,6 +24,7 @@
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
+#include "screens/title/title_screen.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
 
@@ -40,6 +45,46 @@ void UpdateLevelMusic() {
 }
 
 }  // namespace
+
+void LoadModeLevel(void (*setTimer)()) {
+  const int32_t kept = gameState;
+  gameState = kPlayState;
+  level->Load(1);
+  level->loadGfx();
+  level->ResetStats();
+  if (titleScreen) titleScreen->stopMusic();
+  bonusManagerAlt->ClearEfects();
+  bonusManagerAlt->ClearSpells();
+  magicSphere->ResetSettings();
+  setTimer();
+  level->continueMusic();
+  gameState = kept;
+}
+
+void ReloadModeLevel() {
+  board->clearBoard();
+  bonusManagerAlt->ClearSpells();
+  bonusManagerAlt->ClearEfects();
+  const int32_t kept = gameState;
+  gameState = kReloadingState;
+  level->Load(1);
+  level->ResetStats();
+  magicSphere->ResetSettings();
+  gameState = kept;
+  board->createBoardImage(1);
+  points->levelPoints = 0;
+}
+
+int32_t ResumeModeGame(const String& prefix) {
+  loadBoard(prefix);
+  LoadLastBlock(prefix);
+  LoadSpells(prefix);
+  timeManager->LoadFromProfile(profile->GetNumber(prefix + S("Time")));
+  points->levelPoints = profile->GetNumber(prefix + S("Points"));
+  level->receivedSpells = profile->GetNumber(prefix + S("RecivedSpells"));
+  level->spellsCast = profile->GetNumber(prefix + S("DroppedSpells"));
+  return profile->GetNumber(prefix + S("Blocks"));
+}
 
 void BeginFrame() {
   UpdateLevelMusic();

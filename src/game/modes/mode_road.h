@@ -64,6 +64,21 @@ void DropSceneLists();
 // sparks, floating captions, then the sounds that have come due.
 void UpdateSceneEffects();
 
+// Loads the level of an endless or time-attack game as it begins or resumes, under the play
+// state: its pictures, fresh statistics, no spells or effects, empty vials, the title music
+// stopped and the level's own carried on. `setTimer` sets the mode's timer before the music.
+void LoadModeLevel(void (*setTimer)());
+
+// The level read again for a new endless or time-attack game on it: the board, the spells and
+// their effects cleared, the level reloaded under the reloading state with fresh statistics and
+// empty vials, the board picture rebuilt and the level's points at zero. The held and next
+// blocks stay; the caller sets its timer.
+void ReloadModeLevel();
+
+// Restores the endless or time-attack game kept in the profile under `prefix` ("endless" or
+// "time"): board, held block, spells, timer, points and spell counts. Returns the blocks used.
+int32_t ResumeModeGame(const String& prefix);
+
 // States of an endless or time-attack game's loop.
 inline constexpr int32_t kPlaying = 0;
 inline constexpr int32_t kGameOver = 1;

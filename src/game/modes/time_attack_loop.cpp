@@ -51,46 +51,10 @@ struct TimeAttackLoop {
 
 const String kResume = S("timeResume");
 
-void LoadLevel() {
-  const int32_t kept = gameState;
-  gameState = kPlayState;
-  level->Load(1);
-  level->loadGfx();
-  level->ResetStats();
-  if (titleScreen) titleScreen->stopMusic();
-  bonusManagerAlt->ClearEfects();
-  bonusManagerAlt->ClearSpells();
-  magicSphere->ResetSettings();
-  ClampTimeAttackLimit();
-  level->continueMusic();
-  gameState = kept;
-}
-
-void ResumeGame(TimeAttackLoop& loop) {
-  points->levelPoints = profile->GetNumber(S("timePoints"));
-  loadBoard(kTimePrefix);
-  LoadLastBlock(kTimePrefix);
-  LoadSpells(kTimePrefix);
-  timeManager->LoadFromProfile(profile->GetNumber(S("timeTime")));
-  level->receivedSpells = profile->GetNumber(S("timeRecivedSpells"));
-  level->spellsCast = profile->GetNumber(S("timeDroppedSpells"));
-  loop.usedBlocks = profile->GetNumber(S("timeBlocks"));
-}
-
 // The level read again for a new game on it, its time from zero. The held and next blocks stay;
 // the spells, their effects and the sphere's vials go, as at the start.
 void Restart(TimeAttackLoop& loop) {
-  board->clearBoard();
-  bonusManagerAlt->ClearSpells();
-  bonusManagerAlt->ClearEfects();
-  const int32_t kept = gameState;
-  gameState = kReloadingState;
-  level->Load(1);
-  level->ResetStats();
-  magicSphere->ResetSettings();
-  gameState = kept;
-  board->createBoardImage(1);
-  points->levelPoints = 0;
+  ReloadModeLevel();
   loop.usedBlocks = 0;
   ClampTimeAttackLimit();
   timeManager->Reset(1);
@@ -178,14 +142,14 @@ int32_t goTimeAtack(const String& levelName) {
     }
     level->Set(profile->GetString(S("timeLevel")));
   }
-  LoadLevel();
+  LoadModeLevel(ClampTimeAttackLimit);
   if (!levelName.empty()) {
     blocks->buildNextBlock();
     blocks->buildNextBlock();
     loop.usedBlocks = 0;
     timeManager->Reset(1);
   } else {
-    ResumeGame(loop);
+    loop.usedBlocks = ResumeModeGame(kTimePrefix);
   }
   board->createBoardImage(1);
   deltaTime->Update();

@@ -68,12 +68,8 @@ void TPuzzleManager::Create(const String& picturePath, int32_t cols, int32_t row
   if (cols == 1 && rows == 1) cols = 2;
   const std::string fallback = bundleDir + kDefaultPicture;
   std::string path = ToPath(picturePath);
-  if (path.empty()) {
-    path = fallback;
-  } else if (FileType(path) == FILETYPE_NONE) {
-    const std::string custom = myDocsFolder + "/custom-art/" + StripDir(path);
-    path = FileType(custom) != FILETYPE_NONE ? custom : fallback;
-  }
+  if (!path.empty()) path = FindGameOrCustomArt(path);
+  if (path.empty()) path = fallback;
 
   grid->dim = CreateDim(kBoardX, kBoardY, static_cast<float>(kBoardWidth),
                         static_cast<float>(kBoardHeight), 0, 1, 1, 0);
