@@ -4,7 +4,7 @@
 #include "app/delta_time.h"
 #include "app/mouse.h"
 #include "app/sfx.h"
-#include "app/standin_game_state.h"
+#include "app/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/modes/saved_block.h"
 #include "game/modes/saved_board.h"
