@@ -250,14 +250,18 @@ BlendSetup CurrentBlend(bool textured) {
       s.mode = SDL_BLENDMODE_NONE;
       break;
     case LIGHTBLEND:
+      // Adds colour x alpha: with either at zero the screen stays as it is, so nothing is sent.
       s.mode = SDL_BLENDMODE_ADD;
+      s.skip = alpha8 == 0 || (s.color.r == 0 && s.color.g == 0 && s.color.b == 0);
       break;
     case SHADEBLEND:
       s.mode = SDL_BLENDMODE_MOD;
       break;
     case ALPHABLEND:
     default:
+      // At alpha zero the screen stays as it is (fading sparks end their lives there).
       s.mode = SDL_BLENDMODE_BLEND;
+      s.skip = alpha8 == 0;
       break;
   }
   return s;
