@@ -261,6 +261,8 @@ ARTGEN_FAMILY(captionFamily) {
         const char* path;
         int w, h;
         const char* text;
+        // Where the words go inside the picture; a zero width means the whole picture.
+        int tx = 0, ty = 0, tw = 0, th = 0;
     };
     static const Cap caps[] = {
         {"gfx/fonts/playQ_03.png", 260, 36, "Play Quest"},
@@ -293,10 +295,12 @@ ARTGEN_FAMILY(captionFamily) {
         {"gfx/fonts/help.png", 200, 26, "Help"},
         {"gfx/fonts/menu-quit-game.png", 200, 26, "Quit Game"},
         {"gfx/fonts/menu-play.png", 160, 30, "Play"},
-        {"gfx/fonts/menu-quest-lvl.png", 160, 26, "Quest levels"},
-        {"gfx/fonts/menu-timed-lvl.png", 160, 26, "Time attack levels"},
-        {"gfx/fonts/menu-endless-lvl.png", 160, 26, "Endless levels"},
-        {"gfx/fonts/download4.png", 220, 60, "Choose a level"},
+        // The level selector's list captions end short of the tick at x 350; its caption keeps
+        // to its top so that the Main Menu button under it stands clear.
+        {"gfx/fonts/menu-quest-lvl.png", 160, 26, "Quest levels", 24, 0, 112, 26},
+        {"gfx/fonts/menu-timed-lvl.png", 160, 26, "Time attack levels", 24, 0, 112, 26},
+        {"gfx/fonts/menu-endless-lvl.png", 160, 26, "Endless levels", 24, 0, 112, 26},
+        {"gfx/fonts/download4.png", 220, 60, "Choose a level", 0, 0, 220, 34},
         {"gfx/fonts/galeria_11.png", 106, 40, "Gallery"},
         {"gfx/fonts/match.png", 90, 32, "runes"},
         {"gfx/fonts/points.png", 90, 32, "points"},
@@ -325,7 +329,10 @@ ARTGEN_FAMILY(captionFamily) {
             if (std::string(cap.path).find("match") != std::string::npos ||
                 std::string(cap.path).find("points") != std::string::npos)
                 s.outlineWidth = 1.5;
-            caption(c, 0, 0, cap.w, cap.h, cap.text, s);
+            if (cap.tw > 0)
+                caption(c, cap.tx, cap.ty, cap.tw, cap.th, cap.text, s);
+            else
+                caption(c, 0, 0, cap.w, cap.h, cap.text, s);
         });
     }
     addStrip("gfx/fonts/combo.png", 256, 42, 3, [](Canvas& c, int cell) {
