@@ -5,8 +5,8 @@
 #include "app/mouse.h"
 #include "app/sfx.h"
 #include "datafiles/bca_archive.h"
+#include "game/modes/mode_road.h"
 #include "game/board/board_manager.h"
-#include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/level_timer.h"
@@ -14,13 +14,9 @@
 #include "game/spells/bonus_manager_a.h"
 #include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
-#include "game/spells/volcano_emiter.h"
-#include "minigames/ring/ring_emiter.h"
 #include "platform/input.h"
 #include "platform/system.h"
-#include "toolkit/comet.h"
 #include "toolkit/dim.h"
-#include "toolkit/spark.h"
 
 PopupManagerPtr popupManager;
 
@@ -128,12 +124,7 @@ int32_t TPopupManager::DrawBase() {
   if (board) board->Draw(0);
   if (bossManager) bossManager->Draw();
   if (bonusManagerAlt) bonusManagerAlt->Draw();
-  TCometEmiter::updateAll();
-  TVolcanoEmiter::updateAll();
-  TRingEmiter::UpdateAll();
-  TSpark::UpdateAll();
-  TCaptions::updateAll();
-  TSoundQ::updateAll();
+  modes::UpdateSceneEffects();
   return 0;
 }
 
