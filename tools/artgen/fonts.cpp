@@ -296,11 +296,12 @@ ARTGEN_FAMILY(captionFamily) {
         {"gfx/fonts/menu-quit-game.png", 200, 26, "Quit Game"},
         {"gfx/fonts/menu-play.png", 160, 30, "Play"},
         // The level selector's list captions end short of the tick at x 350; its caption keeps
-        // to its top so that the Main Menu button under it stands clear.
+        // to its top left so that the Main Menu button under it and the preview beside it stand
+        // clear.
         {"gfx/fonts/menu-quest-lvl.png", 160, 26, "Quest levels", 24, 0, 112, 26},
         {"gfx/fonts/menu-timed-lvl.png", 160, 26, "Time attack levels", 24, 0, 112, 26},
         {"gfx/fonts/menu-endless-lvl.png", 160, 26, "Endless levels", 24, 0, 112, 26},
-        {"gfx/fonts/download4.png", 220, 60, "Choose a level", 0, 0, 220, 34},
+        {"gfx/fonts/download4.png", 220, 60, "Choose a level", 0, 0, 180, 34},
         {"gfx/fonts/galeria_11.png", 106, 40, "Gallery"},
         {"gfx/fonts/match.png", 90, 32, "runes"},
         {"gfx/fonts/points.png", 90, 32, "points"},
