@@ -1,20 +1,11 @@
 #include "datafiles/tsc_lexer.h"
 
-#include <sys/stat.h>
-
 #include <limits>
 
 #include "platform/errors.h"
 #include "platform/files.h"
 
 namespace {
-
-// Only a regular file, or a link to one, is read as a text: a FIFO, a socket or a device could
-// block the read for ever (FileType calls every such thing a file).
-bool RegularFile(const std::string& path) {
-  struct stat st;
-  return stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 bool NumericCode(char16_t c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-'; }
 

@@ -220,6 +220,11 @@ int FileType(const std::string& path) {
   return FILETYPE_FILE;
 }
 
+bool RegularFile(const std::string& path) {
+  struct stat st;
+  return stat(ResolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 int64_t FileSize(const std::string& path) {
   struct stat st;
   if (stat(ResolvePath(path).c_str(), &st) != 0) return -1;
@@ -305,6 +310,27 @@ bool MoveFileAside(const std::string& path, std::string& movedTo) {
     movedTo = path + ".bad" + std::to_string(n);
   }
   return RenameFile(path, movedTo);
+}
+
+int KeptFileState(const std::string& path) {
+  const std::string p = ResolvePath(path);
+  struct stat st;
+  if (lstat(p.c_str(), &st) != 0) return KEPTFILE_MISSING;
+  if (!RegularFile(p)) return KEPTFILE_NOT_A_FILE;
+  return FileSize(p) == 0 ? KEPTFILE_EMPTY : KEPTFILE_PRESENT;
+}
+
+bool KeepDamagedFileAside(const std::string& what, const std::string& path,
+                          const std::string& reason, const std::string& instead,
+                          const std::string& insteadWhenStuck) {
+  const std::string head = "The " + what + " file " + path + " could not be read (" + reason + ")";
+  std::string movedTo;
+  if (MoveFileAside(path, movedTo)) {
+    Print(head + "; it was moved to " + movedTo + " and " + instead + ".");
+    return true;
+  }
+  Print(head + " nor moved aside; " + insteadWhenStuck + ".");
+  return false;
 }
 
 std::string CurrentDir() {
@@ -407,22 +433,22 @@ void SetFailedOpenObserver(void (*observer)(const std::string& path)) {
 
 StreamPtr ReadFile(const std::string& path) {
   std::string p = ResolvePath(path);
-  StreamPtr stream = FileType(p) == FILETYPE_FILE ? OpenC(p, "rb") : nullptr;
+  StreamPtr stream = RegularFile(p) ? OpenC(p, "rb") : nullptr;
   if (!stream) NoteFailedOpen(path);
   return stream;
 }
 
 StreamPtr WriteFile(const std::string& path) {
   std::string p = ResolvePath(path);
-  if (FileType(p) == FILETYPE_DIR) return nullptr;
+  if (FileType(p) != FILETYPE_NONE && !RegularFile(p)) return nullptr;
   return OpenC(p, "wb");
 }
 
 StreamPtr OpenFile(const std::string& path) {
   std::string p = ResolvePath(path);
-  int type = FileType(p);
-  if (type == FILETYPE_DIR) return nullptr;
-  return OpenC(p, type == FILETYPE_FILE ? "r+b" : "w+b");
+  const bool exists = FileType(p) != FILETYPE_NONE;
+  if (exists && !RegularFile(p)) return nullptr;
+  return OpenC(p, exists ? "r+b" : "w+b");
 }
 
 StreamPtr ReadStream(const std::string& path) { return ReadFile(path); }
@@ -529,7 +555,8 @@ std::vector<uint8_t> LoadBytes(const StreamPtr& stream) {
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
   out.clear();
   std::string p = ResolvePath(path);
-  int fd = FileType(p) == FILETYPE_FILE ? open(p.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+  // Non-blocking, should a FIFO take the file's place between the check and the open.
+  int fd = RegularFile(p) ? open(p.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
   if (fd < 0) {
     NoteFailedOpen(path);
     return false;
@@ -577,8 +604,10 @@ bool SaveBytesSafely(const std::string& path, const std::vector<uint8_t>& bytes)
   if (target.empty() || target.back() == '/') return false;
   struct stat old;
   mode_t mode = 0644;
-  if (stat(target.c_str(), &old) == 0) {
-    if (S_ISDIR(old.st_mode)) return false;
+  if (lstat(target.c_str(), &old) == 0) {
+    // Only a regular file (or a link to one) is replaced: a folder, a FIFO, a device or a link
+    // that leads nowhere in its place is something the player made, and is left as it is.
+    if (stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return false;
     mode = old.st_mode & 07777;
   }
   RemoveCutShortSaves(target);

@@ -14,6 +14,9 @@ std::string ResolvePath(const std::string& path);
 
 enum FileKind : int { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 int FileType(const std::string& path);
+// True for a regular file or a link to one. FileType calls a FIFO, a socket or a device a file
+// too, but opening or reading one can wait for ever: readers open regular files only.
+bool RegularFile(const std::string& path);
 int64_t FileSize(const std::string& path);  // -1 when missing
 // Creates a folder (and, with recurse, every missing parent). True when it exists afterwards.
 bool CreateDir(const std::string& path, bool recurse = false);
@@ -24,6 +27,23 @@ bool CopyFile(const std::string& from, const std::string& to);
 // Moves a file that could not be read out of the way, to path + ".bad" or the first free
 // path + ".bad<n>" (n from 2), so it is never overwritten. False when it could not be moved.
 bool MoveFileAside(const std::string& path, std::string& movedTo);
+// What stands where a file the game keeps for the player (options, hiscores) belongs, before it
+// is read: nothing, an empty regular file, a regular file with bytes in it, or something that
+// cannot be read as a file at all (a folder, a FIFO, a device, a link that loops or leads nowhere).
+enum KeptFileState : int {
+  KEPTFILE_MISSING = 0,
+  KEPTFILE_EMPTY = 1,
+  KEPTFILE_PRESENT = 2,
+  KEPTFILE_NOT_A_FILE = 3
+};
+int KeptFileState(const std::string& path);
+// A kept file that could not be read is moved aside (MoveFileAside), byte for byte, before
+// anything replaces it, and the player is told: "The <what> file <path> could not be read
+// (<reason>); it was moved to <aside> and <instead>." False, told "... nor moved aside; <instead
+// when stuck>", when it could not be moved; the caller then leaves it where it is.
+bool KeepDamagedFileAside(const std::string& what, const std::string& path,
+                          const std::string& reason, const std::string& instead,
+                          const std::string& insteadWhenStuck);
 std::string CurrentDir();
 bool ChangeDir(const std::string& path);
 std::string HomeDir();  // $HOME
@@ -60,12 +80,13 @@ class TStream {
 };
 using StreamPtr = std::shared_ptr<TStream>;
 
-StreamPtr ReadFile(const std::string& path);   // null when it cannot be opened
+// Each is null when the path cannot be opened, or names a folder, a FIFO, a socket or a device.
+StreamPtr ReadFile(const std::string& path);
 // Told the path of every ReadFile and LoadBytes by path that finds no file to open (headless
 // runs keep a record of them); null, the default, tells nobody.
 void SetFailedOpenObserver(void (*observer)(const std::string& path));
-StreamPtr WriteFile(const std::string& path);  // creates or truncates; null on failure
-StreamPtr OpenFile(const std::string& path);   // read and write; null on failure
+StreamPtr WriteFile(const std::string& path);  // creates or truncates
+StreamPtr OpenFile(const std::string& path);   // read and write
 StreamPtr ReadStream(const std::string& path);
 StreamPtr WriteStream(const std::string& path);
 void CloseFile(const StreamPtr& stream);
@@ -91,7 +112,7 @@ void WriteInt(const StreamPtr& stream, int32_t value);
 void WriteFloat(const StreamPtr& stream, float value);
 void WriteBytes(const StreamPtr& stream, const void* buffer, int64_t n);
 void WriteLine(const StreamPtr& stream, const std::string& line);
-// Reads a whole stream or file into bytes (empty on failure).
+// Reads a whole stream or regular file into bytes (empty on failure).
 std::vector<uint8_t> LoadBytes(const StreamPtr& stream);
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
 // Writes bytes to a temporary file in the same folder, flushes it and renames it over `path`.

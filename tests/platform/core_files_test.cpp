@@ -1,5 +1,7 @@
 // Files, folders, streams, banks and text files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -284,6 +286,44 @@ TEST(FilesTest, ASaveClearsTheTemporariesACutShortSaveOfTheSameFileLeft) {
   ASSERT_TRUE(SaveBytesSafely(dir + "/f.dat", {1}));
   EXPECT_EQ(LoadDir(dir), (std::vector<std::string>{"f.dat", "f.dat.tmp-short", "f.dat.tmp-toolong1",
                                                     "g.dat.tmp-a1B2c3", "xf.dat.tmp-a1B2c3"}));
+}
+
+// A FIFO, a link that loops or a device in a file's place is neither read nor written
+// nor replaced: opening a FIFO with no writer would wait for ever.
+TEST(FilesTest, OnlyRegularFilesAreOpenedReadOrReplaced) {
+  const std::string dir = Home() + "/odd";
+  ASSERT_TRUE(CreateDir(dir));
+  const std::string fifo = dir + "/pipe.dat";
+  const std::string loop = dir + "/loop.dat";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(symlink("loop.dat", loop.c_str()), 0);
+  for (const std::string& path : {fifo, loop, std::string("/dev/null")}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(RegularFile(path));
+    EXPECT_FALSE(ReadFile(path));
+    EXPECT_FALSE(OpenFile(path));
+    EXPECT_FALSE(WriteFile(path));
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(LoadBytes(path, bytes));
+    EXPECT_FALSE(LoadBank(path));
+    EXPECT_THROW(LoadText(path), FrameworkError);
+    if (path != "/dev/null") EXPECT_FALSE(SaveBytesSafely(path, {1, 2}));
+  }
+  struct stat st;
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
+  ASSERT_EQ(lstat(loop.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(LoadDir(dir), (std::vector<std::string>{"loop.dat", "pipe.dat"}));
+
+  // A regular file, and a link to one, still are.
+  const std::string file = dir + "/plain.dat";
+  ASSERT_TRUE(SaveBytesSafely(file, {7}));
+  ASSERT_EQ(symlink("plain.dat", (dir + "/link.dat").c_str()), 0);
+  EXPECT_TRUE(RegularFile(file));
+  EXPECT_TRUE(RegularFile(dir + "/link.dat"));
+  EXPECT_EQ(ReadRaw(dir + "/link.dat"), (std::vector<uint8_t>{7}));
+  EXPECT_TRUE(OpenFile(file));
 }
 
 }  // namespace
