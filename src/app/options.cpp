@@ -49,28 +49,29 @@ void TOptions::CreateOptionsFile() {
 
 void TOptions::Load() {
   const std::string path = OptionsFilePath();
-  if (FileType(path) == FILETYPE_NONE) CreateOptionsFile();
-  tscFile = CreateTSCFile();
-  try {
-    LoadTSCFile(tscFile, path);
-  } catch (const TextError& error) {
-    // A damaged file does not stop the game: it is kept aside and a new default file is used.
-    std::string movedTo;
-    if (MoveFileAside(path, movedTo)) {
-      Print("The options file " + path + " could not be read (" + error.what() +
-            "); it was moved to " + movedTo + " and the default options are used.");
+  const int state = KeptFileState(path);
+  if (state == KEPTFILE_MISSING) CreateOptionsFile();
+  // A damaged file does not stop the game: it is kept aside and a new default file is used.
+  // Something that is no file at all (a folder, a FIFO) is left where it is.
+  auto useDefaults = [&](const std::string& reason) {
+    if (KeepDamagedFileAside("options", path, reason, "the default options are used",
+                             "the default options are used")) {
       CreateOptionsFile();
-      tscFile = CreateTSCFile();
-      try {
-        LoadTSCFile(tscFile, path);
-      } catch (const TextError&) {
-        tscFile = DefaultOptionsStore();
-      }
-    } else {
-      // It cannot be moved: leave it as it is and run on the defaults.
-      Print("The options file " + path + " could not be read (" + error.what() +
-            ") nor moved aside; the default options are used.");
-      tscFile = DefaultOptionsStore();
+    }
+    tscFile = DefaultOptionsStore();
+  };
+  tscFile = CreateTSCFile();
+  if (state == KEPTFILE_NOT_A_FILE) {
+    Print("The options file " + path + " is not a file that can be read; it is left as it is "
+          "and the default options are used.");
+    tscFile = DefaultOptionsStore();
+  } else if (state == KEPTFILE_EMPTY) {
+    useDefaults("it is empty");
+  } else {
+    try {
+      LoadTSCFile(tscFile, path);
+    } catch (const TextError& error) {
+      useDefaults(error.what());
     }
   }
   // Hand-edited numbers outside the int range (or not numbers) read as 0.

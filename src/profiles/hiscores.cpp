@@ -62,21 +62,32 @@ int32_t TScore::CompareScores(const TScore& a, const TScore& b) {
 HiscoresPtr THiscores::Create(const std::string& path) {
   auto store = std::make_shared<THiscores>();
   store->path = path;
-  if (FileType(path) == FILETYPE_NONE || FileSize(path) == 0) store->CreateHiscoresFile();
+  const int state = KeptFileState(path);
+  if (state == KEPTFILE_MISSING) store->CreateHiscoresFile();
+  // A damaged file is kept aside before the default file takes its place; something that is no
+  // file at all (a folder, a FIFO) is left where it is.
+  auto startAfresh = [&](const std::string& reason) {
+    if (KeepDamagedFileAside("hiscore", path, reason, "a new hiscore file was started",
+                             "no hiscores are shown")) {
+      store->CreateHiscoresFile();
+    }
+    return store;
+  };
+  if (state == KEPTFILE_NOT_A_FILE) {
+    Print("The hiscore file " + path + " is not a file that can be read; it is left as it is "
+          "and no hiscores are shown.");
+    return store;
+  }
+  if (state == KEPTFILE_EMPTY) {
+    // Kept aside like any damaged file; the default file it gives way to is read as usual.
+    startAfresh("it is empty");
+    if (KeptFileState(path) != KEPTFILE_PRESENT) return store;
+  }
   TSCFilePtr tsc = CreateTSCFile();
   try {
     LoadTSCFile(tsc, path);
   } catch (const TextError& error) {
-    std::string movedTo;
-    if (MoveFileAside(path, movedTo)) {
-      Print("The hiscore file " + path + " could not be read (" + error.what() +
-            "); it was moved to " + movedTo + " and a new hiscore file was started.");
-      store->CreateHiscoresFile();
-    } else {
-      Print("The hiscore file " + path + " could not be read (" + error.what() +
-            ") nor moved aside; no hiscores are shown.");
-    }
-    return store;
+    return startAfresh(error.what());
   }
   TListPtr<TSCGroupPtr> groups = GetTSCGroupList(tsc, u"");
   for (const TSCGroupPtr& group : *groups) {

@@ -45,10 +45,12 @@ class THiscores {
   int32_t limitPerType = 500;                          // the most entries kept per mode
   std::string path;                                    // the hiscore file
 
-  // The store of the file at `path`. A missing or empty file is first written as the default
-  // file. A file the key/group reader refuses is moved aside ("hiscores.dat.bad", or the next
-  // free name) and replaced by the default file, and the table stays empty for this run. The
-  // table is sorted and trimmed; the file is not rewritten until the next add.
+  // The store of the file at `path`. A missing file is first written as the default file, and
+  // so is an empty one once it is moved aside ("hiscores.dat.bad", or the next free name). A
+  // file the key/group reader refuses is moved aside and replaced by the default file, and the
+  // table stays empty for this run. A folder, a FIFO or a link that loops in its place is left
+  // as it is and the table stays empty. The table is sorted and
+  // trimmed; the file is not rewritten until the next add.
   static HiscoresPtr Create(const std::string& path);
 
   // Writes the default file (one quest entry: "morvell", 10000, dated today); the table is not

@@ -1,6 +1,8 @@
 // The options file: defaults, reading and writing, whole numbers, a damaged file set aside, the
 // last profile selected, and the game in progress saved with the options while a quest is played.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -194,6 +196,45 @@ TEST_F(OptionsFile, DamagedFileIsSetAsideAndDefaultsAreUsed) {
   EXPECT_EQ(Read(Path() + ".bad"), damaged);
   EXPECT_EQ(Read(Path() + ".bad2"), "{{{");
   EXPECT_EQ(Read(Path()), kDefaultFile);
+}
+
+// An empty file is kept aside like a damaged one. A folder, a FIFO (whose open would wait for a
+// writer for ever) or a link that loops, where the file belongs, is left as it is, the options
+// saved at the end included, and the game runs on the defaults.
+TEST_F(OptionsFile, AnEmptyFileIsKeptAsideAndWhatIsNoFileIsLeftAsItIs) {
+  Write("");
+  std::string out = Output([] { options->Load(); });
+  EXPECT_EQ(FileSize(Path() + ".bad"), 0);
+  EXPECT_NE(out.find("it is empty"), std::string::npos) << out;
+  EXPECT_EQ(Read(Path()), kDefaultFile);
+  EXPECT_EQ(options->soundVol, 0.7f);
+  DeleteFile(Path() + ".bad");
+  DeleteFile(Path());
+
+  struct Case {
+    const char* what;
+    int (*make)(const char*);
+    mode_t kind;
+  };
+  const Case cases[] = {
+      {"folder", [](const char* p) { return mkdir(p, 0700); }, S_IFDIR},
+      {"fifo", [](const char* p) { return mkfifo(p, 0600); }, S_IFIFO},
+      {"link loop", [](const char* p) { return symlink("options.tsc", p); }, S_IFLNK}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(c.make(Path().c_str()), 0);
+    options->soundVol = 0.0f;
+    out = Output([] { options->Load(); });
+    EXPECT_NE(out.find("left as it is"), std::string::npos) << out;
+    EXPECT_EQ(options->soundVol, 0.7f);
+    EXPECT_EQ(options->startingLevel, -1);
+    Output([] { options->SaveOptionsOnly(); });
+    struct stat st;
+    ASSERT_EQ(lstat(Path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & S_IFMT, c.kind);
+    EXPECT_EQ(FileType(Path() + ".bad"), FILETYPE_NONE);
+    if (c.kind == S_IFDIR) DeleteDir(Path()); else unlink(Path().c_str());
+  }
 }
 
 // The save while a quest is played (the whole game in progress, the file written once) is
