@@ -7,6 +7,10 @@
 #include "app/delta_time.h"
 #include "app/mouse.h"
 #include "app/options.h"
+#include "game/levels/level_manager.h"
+#include "game/levels/level_sequencer.h"
+#include "game/levels/points_manager.h"
+#include "game/levels/slides_manager.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/input.h"
@@ -37,7 +41,13 @@ bool Setup() {
   return true;
 }
 
+// The profile screen over the title, with the game objects start-up makes before it: a profile
+// chosen or made there is loaded into the sequencer, the points, the level and the slides.
 void SetupProfileScreen() {
+  sequencer = std::make_shared<TLevelSequencer>();
+  points = std::make_shared<TPointsManager>();
+  level = std::make_shared<TLevelManager>();
+  slides = std::make_shared<TSlidesManager>();
   profile = TProfileManager::Create(myDocsFolder + "/profiles-levelpack", "dat");
   optionsWindow = std::make_shared<TOptionsWindow>();
   optionsWindow->loadGfx();
