@@ -307,7 +307,9 @@ TEST(FilesTest, OnlyRegularFilesAreOpenedReadOrReplaced) {
     EXPECT_FALSE(LoadBytes(path, bytes));
     EXPECT_FALSE(LoadBank(path));
     EXPECT_THROW(LoadText(path), FrameworkError);
-    if (path != "/dev/null") EXPECT_FALSE(SaveBytesSafely(path, {1, 2}));
+    if (path != "/dev/null") {
+      EXPECT_FALSE(SaveBytesSafely(path, {1, 2}));
+    }
   }
   struct stat st;
   ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
