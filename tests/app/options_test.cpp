@@ -1,8 +1,6 @@
 // The options file: defaults, reading and writing, whole numbers, a damaged file set aside, the
 // last profile selected, and the game in progress saved with the options while a quest is played.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -17,6 +15,7 @@
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "support/game_fixtures.h"
+#include "support/test_support.h"
 
 using test_support::Output;
 
@@ -211,29 +210,18 @@ TEST_F(OptionsFile, AnEmptyFileIsKeptAsideAndWhatIsNoFileIsLeftAsItIs) {
   DeleteFile(Path() + ".bad");
   DeleteFile(Path());
 
-  struct Case {
-    const char* what;
-    int (*make)(const char*);
-    mode_t kind;
-  };
-  const Case cases[] = {
-      {"folder", [](const char* p) { return mkdir(p, 0700); }, S_IFDIR},
-      {"fifo", [](const char* p) { return mkfifo(p, 0600); }, S_IFIFO},
-      {"link loop", [](const char* p) { return symlink("options.tsc", p); }, S_IFLNK}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_EQ(c.make(Path().c_str()), 0);
+  for (const test_support::NotAFile& odd : test_support::kNotAFiles) {
+    SCOPED_TRACE(odd.what);
+    ASSERT_TRUE(odd.make(Path()));
     options->soundVol = 0.0f;
     out = Output([] { options->Load(); });
     EXPECT_NE(out.find("left as it is"), std::string::npos) << out;
     EXPECT_EQ(options->soundVol, 0.7f);
     EXPECT_EQ(options->startingLevel, -1);
     Output([] { options->SaveOptionsOnly(); });
-    struct stat st;
-    ASSERT_EQ(lstat(Path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & S_IFMT, c.kind);
+    EXPECT_EQ(test_support::KindAt(Path()), odd.what);
     EXPECT_EQ(FileType(Path() + ".bad"), FILETYPE_NONE);
-    if (c.kind == S_IFDIR) DeleteDir(Path()); else unlink(Path().c_str());
+    test_support::RemoveAt(Path());
   }
 }
 

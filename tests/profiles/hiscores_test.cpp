@@ -1,8 +1,6 @@
 // The hiscore store: its file form, the default file, sorting and trimming per mode, the best
 // score of a level, and files that cannot be read or written without losing a result.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "support/game_fixtures.h"
+#include "support/test_support.h"
 
 using test_support::Output;
 
@@ -203,18 +202,9 @@ TEST_F(Hiscores, AFileThatCannotBeReadIsMovedAsideBeforeTheDefaultReplacesIt) {
 // A folder, a FIFO (whose open would wait for a writer for ever) or a link that loops, where the
 // file belongs: the game runs on without hiscores and leaves it as it is, saves included.
 TEST_F(Hiscores, SomethingThatIsNoFileInTheFilesPlaceIsLeftAsItIs) {
-  struct Case {
-    const char* what;
-    int (*make)(const char*);
-    mode_t kind;
-  };
-  const Case cases[] = {
-      {"folder", [](const char* p) { return mkdir(p, 0700); }, S_IFDIR},
-      {"fifo", [](const char* p) { return mkfifo(p, 0600); }, S_IFIFO},
-      {"link loop", [](const char* p) { return symlink("hiscores.dat", p); }, S_IFLNK}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ASSERT_EQ(c.make(Path().c_str()), 0);
+  for (const test_support::NotAFile& odd : test_support::kNotAFiles) {
+    SCOPED_TRACE(odd.what);
+    ASSERT_TRUE(odd.make(Path()));
     HiscoresPtr store;
     std::string out = Output([&] { store = THiscores::Create(Path()); });
     EXPECT_NE(out.find("left as it is"), std::string::npos) << out;
@@ -222,11 +212,9 @@ TEST_F(Hiscores, SomethingThatIsNoFileInTheFilesPlaceIsLeftAsItIs) {
     out = Output([&] { store->add(u"anna", 5, 0, HISCORE_QUEST, u"08 Dec 2026", u"null"); });
     EXPECT_NE(out.find("could not be saved"), std::string::npos) << out;
     EXPECT_EQ(store->scores->Count(), 1);
-    struct stat st;
-    ASSERT_EQ(lstat(Path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & S_IFMT, c.kind);
+    EXPECT_EQ(test_support::KindAt(Path()), odd.what);
     EXPECT_EQ(FileType(Path() + ".bad"), FILETYPE_NONE);
-    if (c.kind == S_IFDIR) DeleteDir(Path()); else unlink(Path().c_str());
+    test_support::RemoveAt(Path());
   }
 }
 
