@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "platform/draw_recorder.h"
 #include "platform/graphics_internal.h"
@@ -164,10 +165,37 @@ void FillFan(const float* lx, const float* ly, int count, float x, float y) {
     indices.push_back(i);
     indices.push_back(i + 1);
   }
-  if (drawrec::hooks::recording)
-    drawrec::hooks::Geometry(r, nullptr, 0, -1, b.mode, verts.data(), count, indices.data(),
-                             static_cast<int>(indices.size()));
-  SDL_RenderGeometry(r, nullptr, verts.data(), count, indices.data(), static_cast<int>(indices.size()));
+  gfx::RenderTriangles(r, nullptr, nullptr, 0, -1, b.mode, std::move(verts), std::move(indices));
+}
+
+// Sutherland-Hodgman: the part of a convex polygon on the inner side of one edge of the view.
+// `axis` 0 cuts on x, 1 on y; `keepBelow` keeps the side below `limit`.
+std::vector<SDL_Vertex> CutPolygon(const std::vector<SDL_Vertex>& polygon, int axis, float limit,
+                                   bool keepBelow) {
+  auto coord = [axis](const SDL_Vertex& v) { return axis == 0 ? v.position.x : v.position.y; };
+  auto inside = [&](const SDL_Vertex& v) { return keepBelow ? coord(v) <= limit : coord(v) >= limit; };
+  auto lerp8 = [](Uint8 a, Uint8 b, float t) {
+    return static_cast<Uint8>(std::lround(a + (static_cast<float>(b) - a) * t));
+  };
+  std::vector<SDL_Vertex> out;
+  for (size_t i = 0; i < polygon.size(); ++i) {
+    const SDL_Vertex& p = polygon[i];
+    const SDL_Vertex& q = polygon[(i + 1) % polygon.size()];
+    const bool pIn = inside(p), qIn = inside(q);
+    if (pIn) out.push_back(p);
+    if (pIn == qIn) continue;
+    // The point where the edge p-q crosses the limit; it lies on the limit exactly.
+    const float t = (limit - coord(p)) / (coord(q) - coord(p));
+    SDL_Vertex v;
+    v.position.x = axis == 0 ? limit : p.position.x + (q.position.x - p.position.x) * t;
+    v.position.y = axis == 1 ? limit : p.position.y + (q.position.y - p.position.y) * t;
+    v.tex_coord.x = p.tex_coord.x + (q.tex_coord.x - p.tex_coord.x) * t;
+    v.tex_coord.y = p.tex_coord.y + (q.tex_coord.y - p.tex_coord.y) * t;
+    v.color = SDL_Color{lerp8(p.color.r, q.color.r, t), lerp8(p.color.g, q.color.g, t),
+                        lerp8(p.color.b, q.color.b, t), lerp8(p.color.a, q.color.a, t)};
+    out.push_back(v);
+  }
+  return out;
 }
 
 }  // namespace
@@ -265,6 +293,147 @@ BlendSetup CurrentBlend(bool textured) {
       break;
   }
   return s;
+}
+
+bool FitsTheRenderer(const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c, int texW,
+                     int texH) {
+  const double twiceArea = std::fabs(
+      (static_cast<double>(b.position.x) - a.position.x) * (static_cast<double>(c.position.y) - a.position.y) -
+      (static_cast<double>(b.position.y) - a.position.y) * (static_cast<double>(c.position.x) - a.position.x));
+  // The largest number a vertex carries: a texel coordinate, or a colour channel.
+  double most = 255.0;
+  for (const SDL_Vertex* v : {&a, &b, &c}) {
+    most = std::max({most, std::fabs(static_cast<double>(v->tex_coord.x)) * texW,
+                     std::fabs(static_cast<double>(v->tex_coord.y)) * texH});
+  }
+  // Positions count in half pixels: the area the renderer multiplies by is four times this one.
+  return std::isfinite(twiceArea) && 4.0 * twiceArea * (most + 1.0) < 2147483648.0;
+}
+
+void ClipToView(std::vector<SDL_Vertex>& verts, std::vector<int>& indices, int texW, int texH) {
+  const int count = static_cast<int>(verts.size());
+  auto fits = [&](const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c) {
+    return FitsTheRenderer(a, b, c, texW, texH);
+  };
+  bool allFit = true;
+  for (size_t i = 0; i + 2 < indices.size() && allFit; i += 3) {
+    for (size_t k = i; k < i + 3; ++k)
+      if (indices[k] < 0 || indices[k] >= count) return;  // the renderer refuses the call itself
+    allFit = fits(verts[static_cast<size_t>(indices[i])], verts[static_cast<size_t>(indices[i + 1])],
+                  verts[static_cast<size_t>(indices[i + 2])]);
+  }
+  if (allFit) return;
+  const SDL_Rect view = ViewRect();
+  std::vector<SDL_Vertex> outVerts;
+  std::vector<int> outIndices;
+  auto emit = [&](const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c) {
+    const int base = static_cast<int>(outVerts.size());
+    outVerts.insert(outVerts.end(), {a, b, c});
+    outIndices.insert(outIndices.end(), {base, base + 1, base + 2});
+  };
+  // A triangle cut to a rectangle of the view and fanned again; a piece that is still too big
+  // is cut to the rectangle's quarters in turn.
+  std::function<void(const SDL_Vertex&, const SDL_Vertex&, const SDL_Vertex&, float, float, float,
+                     float, int)>
+      cut = [&](const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c, float x0, float y0,
+                float x1, float y1, int depth) {
+        std::vector<SDL_Vertex> polygon = {a, b, c};
+        polygon = CutPolygon(polygon, 0, x0, false);
+        polygon = CutPolygon(polygon, 0, x1, true);
+        polygon = CutPolygon(polygon, 1, y0, false);
+        polygon = CutPolygon(polygon, 1, y1, true);
+        for (size_t k = 1; k + 1 < polygon.size(); ++k) {
+          const SDL_Vertex &p = polygon[0], &q = polygon[k], &r = polygon[k + 1];
+          if (fits(p, q, r) || depth == 0) {
+            emit(p, q, r);
+            continue;
+          }
+          const float mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+          cut(p, q, r, x0, y0, mx, my, depth - 1);
+          cut(p, q, r, mx, y0, x1, my, depth - 1);
+          cut(p, q, r, x0, my, mx, y1, depth - 1);
+          cut(p, q, r, mx, my, x1, y1, depth - 1);
+        }
+      };
+  auto finite = [](const SDL_Vertex& v) {
+    return std::isfinite(v.position.x) && std::isfinite(v.position.y) &&
+           std::isfinite(v.tex_coord.x) && std::isfinite(v.tex_coord.y);
+  };
+  for (size_t i = 0; i + 2 < indices.size(); i += 3) {
+    const SDL_Vertex& a = verts[static_cast<size_t>(indices[i])];
+    const SDL_Vertex& b = verts[static_cast<size_t>(indices[i + 1])];
+    const SDL_Vertex& c = verts[static_cast<size_t>(indices[i + 2])];
+    if (fits(a, b, c)) {
+      emit(a, b, c);
+    } else if (finite(a) && finite(b) && finite(c)) {
+      cut(a, b, c, static_cast<float>(view.x), static_cast<float>(view.y),
+          static_cast<float>(view.x + view.w), static_cast<float>(view.y + view.h), 6);
+    }
+  }
+  verts = std::move(outVerts);
+  indices = std::move(outIndices);
+}
+
+bool CutQuadToView(float& sx0, float& sy0, float& sx1, float& sy1, float& lx0, float& ly0,
+                   float& lx1, float& ly1, float px, float py) {
+  if (sx0 == sx1 || sy0 == sy1 || lx0 == lx1 || ly0 == ly1) return true;
+  // Local point -> screen: (px, py) + M (lx, ly); M from the drawing state's turn and scale.
+  float ax, ay, bx, by;
+  Transform(1.0f, 0.0f, ax, ay);
+  Transform(0.0f, 1.0f, bx, by);
+  const double det = static_cast<double>(ax) * by - static_cast<double>(bx) * ay;
+  if (det == 0.0 || !std::isfinite(det)) return true;
+  // Texels per local unit along each side.
+  const double su = (static_cast<double>(sx1) - sx0) / (static_cast<double>(lx1) - lx0);
+  const double sv = (static_cast<double>(sy1) - sy0) / (static_cast<double>(ly1) - ly0);
+  const SDL_Rect view = ViewRect();
+  double smin = INFINITY, smax = -INFINITY, tmin = INFINITY, tmax = -INFINITY;
+  for (int corner = 0; corner < 4; ++corner) {
+    const double qx = view.x + (corner & 1 ? view.w : 0) - static_cast<double>(px);
+    const double qy = view.y + (corner & 2 ? view.h : 0) - static_cast<double>(py);
+    const double lx = (by * qx - bx * qy) / det;
+    const double ly = (-ay * qx + ax * qy) / det;
+    const double s = sx0 + (lx - lx0) * su, t = sy0 + (ly - ly0) * sv;
+    smin = std::min(smin, s);
+    smax = std::max(smax, s);
+    tmin = std::min(tmin, t);
+    tmax = std::max(tmax, t);
+  }
+  // Cut on whole texels, so every texel keeps the place it had in the whole quad.
+  const double lo_s = std::max<double>(std::min(sx0, sx1), std::floor(smin));
+  const double hi_s = std::min<double>(std::max(sx0, sx1), std::ceil(smax));
+  const double lo_t = std::max<double>(std::min(sy0, sy1), std::floor(tmin));
+  const double hi_t = std::min<double>(std::max(sy0, sy1), std::ceil(tmax));
+  if (!(lo_s < hi_s) || !(lo_t < hi_t)) return false;
+  auto cutSide = [](float& s0, float& s1, float& l0, float& l1, double lo, double hi) {
+    const double perTexel = (static_cast<double>(l1) - l0) / (static_cast<double>(s1) - s0);
+    const double first = s0 < s1 ? lo : hi, last = s0 < s1 ? hi : lo;
+    if (first != s0) {
+      l0 = static_cast<float>(l0 + (first - s0) * perTexel);
+      s0 = static_cast<float>(first);
+    }
+    if (last != s1) {
+      l1 = static_cast<float>(l0 + (last - s0) * perTexel);
+      s1 = static_cast<float>(last);
+    }
+  };
+  cutSide(sx0, sx1, lx0, lx1, lo_s, hi_s);
+  cutSide(sy0, sy1, ly0, ly1, lo_t, hi_t);
+  return true;
+}
+
+void RenderTriangles(SDL_Renderer* renderer, SDL_Texture* texture, const ImagePtr* image, int frame,
+                     int maskThreshold, SDL_BlendMode mode, std::vector<SDL_Vertex> verts,
+                     std::vector<int> indices) {
+  const bool textured = texture && image && *image;
+  ClipToView(verts, indices, textured ? (*image)->width : 0, textured ? (*image)->height : 0);
+  if (indices.empty()) return;
+  const int vertexCount = static_cast<int>(verts.size());
+  const int indexCount = static_cast<int>(indices.size());
+  if (drawrec::hooks::recording)
+    drawrec::hooks::Geometry(renderer, image, frame, maskThreshold, mode, verts.data(), vertexCount,
+                             indices.data(), indexCount);
+  SDL_RenderGeometry(renderer, texture, verts.data(), vertexCount, indices.data(), indexCount);
 }
 
 void Transform(float lx, float ly, float& x, float& y) {

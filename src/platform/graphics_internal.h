@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/graphics.h"
 
@@ -54,6 +55,28 @@ BlendSetup CurrentBlend(bool textured);
 
 // Rotation and scale of the drawing state applied to a point relative to the drawing position.
 void Transform(float lx, float ly, float& x, float& y);
+
+// SDL's software renderer multiplies a vertex's texel coordinates (and colours) by the area of
+// its triangle in 32-bit arithmetic: a triangle of a picture zoomed many screens wide overflows
+// it, and the renderer then reads outside the picture. True when the triangle stays within.
+bool FitsTheRenderer(const SDL_Vertex& a, const SDL_Vertex& b, const SDL_Vertex& c, int texW,
+                     int texH);
+// Triangles (three indices each) of a texture texW x texH (0 x 0: none) that all fit the
+// renderer are left as they are, so ordinary drawing keeps its pixels. Otherwise each triangle
+// too big is cut to the viewport (position, colour and texture coordinates interpolated along
+// the cuts) and fanned again, a piece still too big to the viewport's quarters in turn, and a
+// triangle with a point that is not a number is dropped.
+void ClipToView(std::vector<SDL_Vertex>& verts, std::vector<int>& indices, int texW, int texH);
+// An image quad, texels sx0..sx1 x sy0..sy1 on the local rectangle lx0..lx1 x ly0..ly1 placed
+// at (px, py) with the drawing state's turn and scale, cut to the texels that can land in the
+// viewport, on whole texels, so each texel keeps the pixels it had. False when none can.
+bool CutQuadToView(float& sx0, float& sy0, float& sx1, float& sy1, float& lx0, float& ly0,
+                   float& lx1, float& ly1, float px, float py);
+// Draws triangles, textured or not, cut to the viewport, into the draw recorder too when it
+// records. The texture's blend mode is set by the caller.
+void RenderTriangles(SDL_Renderer* renderer, SDL_Texture* texture, const ImagePtr* image, int frame,
+                     int maskThreshold, SDL_BlendMode mode, std::vector<SDL_Vertex> verts,
+                     std::vector<int> indices);
 
 // The frame's texture for the current renderer (made or refreshed as needed); null on failure.
 SDL_Texture* FrameTexture(const ImagePtr& image, int frame, int maskThreshold);

@@ -66,22 +66,31 @@ void DrawFrameQuad(const ImagePtr& image, int frame, float sx0, float sy0, float
   if (!tex) return;
   SDL_SetTextureBlendMode(tex, b.mode);
   const gfx::DrawState& st = gfx::State();
-  const float lx[4] = {lx0, lx1, lx1, lx0};
-  const float ly[4] = {ly0, ly0, ly1, ly1};
-  const float u[4] = {sx0, sx1, sx1, sx0};
-  const float v[4] = {sy0, sy0, sy1, sy1};
-  SDL_Vertex verts[4];
-  for (int i = 0; i < 4; ++i) {
-    float tx, ty;
-    gfx::Transform(lx[i], ly[i], tx, ty);
-    verts[i].position = SDL_FPoint{x + st.originX + tx, y + st.originY + ty};
-    verts[i].color = b.color;
-    verts[i].tex_coord = SDL_FPoint{u[i] / image->width, v[i] / image->height};
+  const float px = x + st.originX, py = y + st.originY;
+  auto corners = [&]() {
+    const float lx[4] = {lx0, lx1, lx1, lx0};
+    const float ly[4] = {ly0, ly0, ly1, ly1};
+    const float u[4] = {sx0, sx1, sx1, sx0};
+    const float v[4] = {sy0, sy0, sy1, sy1};
+    std::vector<SDL_Vertex> verts(4);
+    for (size_t i = 0; i < 4; ++i) {
+      float tx, ty;
+      gfx::Transform(lx[i], ly[i], tx, ty);
+      verts[i].position = SDL_FPoint{px + tx, py + ty};
+      verts[i].color = b.color;
+      verts[i].tex_coord = SDL_FPoint{u[i] / image->width, v[i] / image->height};
+    }
+    return verts;
+  };
+  std::vector<SDL_Vertex> verts = corners();
+  if (!gfx::FitsTheRenderer(verts[0], verts[1], verts[2], image->width, image->height) ||
+      !gfx::FitsTheRenderer(verts[0], verts[2], verts[3], image->width, image->height)) {
+    // Zoomed past what the renderer can take: only the texels that land in the viewport.
+    if (!gfx::CutQuadToView(sx0, sy0, sx1, sy1, lx0, ly0, lx1, ly1, px, py)) return;
+    verts = corners();
   }
-  static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
-  if (drawrec::hooks::recording)
-    drawrec::hooks::Geometry(r, &image, frame, b.maskThreshold, b.mode, verts, 4, kIndices, 6);
-  SDL_RenderGeometry(r, tex, verts, 4, kIndices, 6);
+  gfx::RenderTriangles(r, tex, &image, frame, b.maskThreshold, b.mode, std::move(verts),
+                       {0, 1, 2, 0, 2, 3});
 }
 
 }  // namespace
@@ -281,10 +290,6 @@ void DrawTexturedPoly(const ImagePtr& image, const std::vector<TexturedVertex>& 
     indices.push_back(static_cast<int>(i));
     indices.push_back(static_cast<int>(i + 1));
   }
-  if (drawrec::hooks::recording)
-    drawrec::hooks::Geometry(r, &image, frame, b.maskThreshold, b.mode, verts.data(),
-                             static_cast<int>(verts.size()), indices.data(),
-                             static_cast<int>(indices.size()));
-  SDL_RenderGeometry(r, tex, verts.data(), static_cast<int>(verts.size()), indices.data(),
-                     static_cast<int>(indices.size()));
+  gfx::RenderTriangles(r, tex, &image, frame, b.maskThreshold, b.mode, std::move(verts),
+                       std::move(indices));
 }

@@ -1,4 +1,7 @@
 // Placing images and shapes: handles, scale, rotation, origin, textured polygons and clipping.
+#include <cmath>
+#include <utility>
+
 #include "gfx_support.h"
 
 namespace gfx_test {
@@ -232,6 +235,84 @@ TEST_F(PlacementTest, ViewportClipsAfterFlip) {
   Capture();
   EXPECT_TRUE(Drawn(At(15, 15)));
   EXPECT_FALSE(Drawn(At(25, 25)));
+}
+
+// A w x h image in which every texel has a colour of its own, none of them black.
+ImagePtr PatternImage(int w, int h) {
+  PixmapPtr p = CreatePixmap(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) p->Set(x, y, Opaque(64 + 2 * x, 64 + 2 * y, 200));
+  }
+  return LoadImage(p, 0);
+}
+
+// A picture drawn many screens wide, turned (the ring game zooms its ring in from five and a
+// half times its size), is cut to the texels that land in the viewport before the renderer sees
+// it: the view fills with those texels, each pixel showing the texel under its centre or, as
+// the software renderer places texels of any turned picture, a neighbour; nothing lands outside
+// the view. Shapes and textured polygons that large fill the view too.
+TEST_F(PlacementTest, APictureManyScreensWideFillsTheViewWithTheTexelsLandingThere) {
+  constexpr int kSide = 64;
+  constexpr float kScale = 60.0f;
+  constexpr float kTurn = 17.0f;
+  ImagePtr image = PatternImage(kSide, kSide);
+  MidHandleImage(image);
+  const double rad = kTurn * M_PI / 180.0;
+  struct View {
+    int x, y, w, h;
+  };
+  for (const View& view : {View{0, 0, 800, 600}, View{310, 205, 150, 120}}) {
+    SCOPED_TRACE(view.w);
+    ResetDrawingState();
+    Cls();
+    SetViewport(view.x, view.y, view.w, view.h);
+    SetTransform(kTurn, kScale, kScale);
+    DrawImage(image, 400, 300);
+    Capture();
+    int blank = 0, far = 0;
+    for (int y = view.y; y < view.y + view.h; y += 3) {
+      for (int x = view.x; x < view.x + view.w; x += 3) {
+        const uint32_t px = At(x, y);
+        if (!Drawn(px)) {
+          ++blank;
+          continue;
+        }
+        // The texel under the pixel's centre, turned back.
+        const double dx = x + 0.5 - 400, dy = y + 0.5 - 300;
+        const double u = (std::cos(rad) * dx + std::sin(rad) * dy) / kScale + kSide / 2.0;
+        const double v = (-std::sin(rad) * dx + std::cos(rad) * dy) / kScale + kSide / 2.0;
+        const int tu = (static_cast<int>((px >> 16) & 255) - 64) / 2;
+        const int tv = (static_cast<int>((px >> 8) & 255) - 64) / 2;
+        if (std::abs(tu - static_cast<int>(std::floor(u))) > 1 ||
+            std::abs(tv - static_cast<int>(std::floor(v))) > 1) {
+          if (far++ == 0) ADD_FAILURE() << "pixel (" << x << ", " << y << ") shows texel " << tu
+                                        << ", " << tv << " for " << u << ", " << v;
+        }
+      }
+    }
+    EXPECT_EQ(blank, 0);
+    EXPECT_EQ(far, 0);
+    if (view.w < 800) {
+      for (const auto& [x, y] : {std::pair{view.x - 1, 260}, std::pair{400, view.y + view.h}})
+        EXPECT_FALSE(Drawn(At(x, y))) << x << ", " << y;
+    }
+  }
+
+  ResetDrawingState();
+  Cls();
+  SetTransform(33.0f, 400.0f, 400.0f);
+  SetHandle(20.0f, 20.0f);
+  SetColor(200, 90, 30);
+  DrawRect(400, 300, 40, 40);
+  Capture();
+  for (int y = 0; y < 600; y += 50)
+    for (int x = 0; x < 800; x += 50) ASSERT_TRUE(ColorNear(At(x, y), 200, 90, 30)) << x << ", " << y;
+  ResetDrawingState();
+  Cls();
+  DrawTexturedPoly(image, {{-90000, -70000, 0, 0}, {90000, -80000, 1, 0}, {400, 90000, 0.5f, 1}});
+  Capture();
+  for (int y = 0; y < 600; y += 50)
+    for (int x = 0; x < 800; x += 50) ASSERT_TRUE(Drawn(At(x, y))) << x << ", " << y;
 }
 
 }  // namespace
