@@ -2,10 +2,11 @@
 """The damaged-file matrix: the whole game, run headless from an input script by the screenshot
 runner, once for every player file and game archive in every damaged form.
 
-Player files (options, hiscores, a profile): the game starts and plays; the damaged file is kept
-aside byte for byte, or left untouched where it cannot be read at all. Game archives: the game
-stops with a message naming the file and status 255, or plays on. Never a crash, a hang (every
-run is bounded in time) or a sanitizer report.
+Player files (options, hiscores, a profile): the game starts and plays to the script's end; the
+damaged file is kept aside byte for byte, or left untouched where it cannot be read at all.
+Game archives: the game stops with a message naming the file and status 255, stops at start-up's
+level-pack check ("Files corrupted", status 0), or plays on (the notices it showed are listed in
+the table). Never a crash, a hang (every run is bounded in time) or a sanitizer report.
 
   damaged_files.py --runner build/tools/screenshot/screenshot --game build/game [--jobs N]
                    [--table FILE] [--only SUBSTRING] [--keep DIR]
@@ -118,9 +119,31 @@ class Game:
             done = subprocess.run([self.runner, "--script", script, shots], cwd=work, env=env,
                                   stdin=subprocess.DEVNULL, capture_output=True,
                                   timeout=self.timeout, start_new_session=True)
-            return done.returncode, done.stdout.decode(errors="replace"), done.stderr.decode(errors="replace")
+            code, out, err = done.returncode, done.stdout, done.stderr
         except subprocess.TimeoutExpired as e:
-            return None, (e.stdout or b"").decode(errors="replace"), (e.stderr or b"").decode(errors="replace")
+            code, out, err = None, e.stdout or b"", e.stderr or b""
+        # The script's last shot is taken only when the game played to the script's end.
+        reached = os.path.exists(os.path.join(shots, "last.png"))
+        return Run(code, out.decode(errors="replace"), err.decode(errors="replace"), reached)
+
+
+class Run:
+    """One run's exit status (None: killed at the time limit), output, and whether it played to
+    the script's end."""
+
+    def __init__(self, code, out, err, reached):
+        self.code = code
+        self.out = out
+        self.err = err
+        self.reached = reached
+
+    def text(self):
+        return self.out + self.err
+
+    def boxes(self):
+        """The message boxes the game showed, as the runner lists them."""
+        marks = ("screenshot: message box: ", "screenshot: message box (serious): ")
+        return [line.split(": ", 2)[2] for line in self.err.splitlines() if line.startswith(marks)]
 
 
 def sanitizer_report(text):
@@ -148,12 +171,14 @@ class Case:
         self.detail = ""
 
 
-def check_player_file(case, before_kind, damaged, path, code, out, err, folder_before):
+def check_player_file(case, before_kind, damaged, path, run, folder_before):
     """The game played; the damaged file is kept aside byte for byte, or left as it was."""
     problems = []
-    if code != 0:
-        problems.append(status_text(code))
-    if sanitizer_report(out + err):
+    if run.code != 0:
+        problems.append(status_text(run.code))
+    elif not run.reached:
+        problems.append("ended before the script's end")
+    if sanitizer_report(run.text()):
         problems.append("sanitizer report")
     what = ""
     kind = kind_of(path)
@@ -177,20 +202,38 @@ def check_player_file(case, before_kind, damaged, path, code, out, err, folder_b
             what = "LOST"
             problems.append("damaged file lost")
     case.ok = not problems
-    case.outcome = ("plays on; " if code == 0 else status_text(code) + "; ") + what
+    if run.code == 0 and run.reached:
+        played = "plays on"
+    else:
+        played = status_text(run.code) if run.code != 0 else "ends early"
+    case.outcome = played + "; " + what
     if problems:
         case.detail = "; ".join(problems)
 
 
-def check_game_data(case, code, out, err, names):
-    """The game stops with a message naming the file and status 255, or plays on."""
+# The level-pack check of start-up: an archive without its entry "pack.txt" ends the game with
+# this message box and exit status 0.
+PACK_CHECK_BOX = "Files corrupted"
+
+
+def check_game_data(case, run, names):
+    """The game stops with a message naming the file and status 255, stops at the level-pack
+    check, or plays on (the notices it showed are listed)."""
     problems = []
-    text = out + err
+    text = run.text()
+    boxes = run.boxes()
     if sanitizer_report(text):
         problems.append("sanitizer report")
-    if code == 0:
+    if run.code == 0 and run.reached:
         case.outcome = "plays on"
-    elif code == 255:
+        if boxes:
+            case.outcome += " after the notice " + "; ".join('"%s"' % b for b in boxes)
+    elif run.code == 0 and PACK_CHECK_BOX in boxes:
+        case.outcome = 'stops at start-up: "%s", status 0' % PACK_CHECK_BOX
+    elif run.code == 0:
+        case.outcome = "ends early, status 0, " + ("; ".join(boxes) or "no message")
+        problems.append("ended early without the level-pack message")
+    elif run.code == 255:
         named = [n for n in names if n in text]
         message = next((line.strip() for line in text.splitlines() if any(n in line for n in names)), "")
         if named:
@@ -199,8 +242,8 @@ def check_game_data(case, code, out, err, names):
             case.outcome = "stops, 255, the file unnamed"
             problems.append("message names no file")
     else:
-        case.outcome = status_text(code)
-        problems.append(status_text(code))
+        case.outcome = status_text(run.code)
+        problems.append(status_text(run.code))
     case.ok = not problems
     if problems:
         case.detail = "; ".join(problems)
@@ -298,13 +341,13 @@ def run_case(game, template_home, case, root):
     before_kind = kind_of(path)
     damaged = read(path) if before_kind == "file" else None
     folder_before = set(os.listdir(os.path.dirname(path)))
-    code, out, err = game.run(root, home, work, SCRIPT)
+    run = game.run(root, home, work, SCRIPT)
     if target.kind == "player":
-        check_player_file(case, before_kind, damaged, path, code, out, err, folder_before)
+        check_player_file(case, before_kind, damaged, path, run, folder_before)
     else:
-        check_game_data(case, code, out, err, [target.path, os.path.splitext(target.path)[0]])
+        check_game_data(case, run, [target.path, os.path.splitext(target.path)[0]])
     if not case.ok:
-        case.detail += " | " + (out + err).strip().replace("\n", " / ")[-300:]
+        case.detail += " | " + run.text().strip().replace("\n", " / ")[-300:]
     return case
 
 
@@ -327,10 +370,11 @@ def main():
         os.makedirs(base)
         template = os.path.join(base, "home")
         os.makedirs(template)
-        code, out, err = game.run(base, template, game.game_dir, SCRIPT)
+        run = game.run(base, template, game.game_dir, SCRIPT)
         missing = [p for _, p in PLAYER_FILES if kind_of(os.path.join(template, p)) != "file"]
-        if code != 0 or sanitizer_report(out + err) or missing:
-            print("the undamaged game did not play: %s, missing %s\n%s%s" % (status_text(code), missing, out[-2000:], err[-2000:]))
+        if run.code != 0 or not run.reached or sanitizer_report(run.text()) or missing:
+            print("the undamaged game did not play: %s, reached the end %s, missing %s\n%s%s"
+                  % (status_text(run.code), run.reached, missing, run.out[-2000:], run.err[-2000:]))
             return 1
         targets = [Target(label, "player", path) for label, path in PLAYER_FILES]
         targets += [Target(label, "data", name) for label, name in ARCHIVES]

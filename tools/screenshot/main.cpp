@@ -2,7 +2,8 @@
 // Runs a scenario headless in the game folder, with a throw-away home folder, and writes the
 // PNG files of the frames it names into OUTDIR. With --script it runs the whole game (start-up
 // and main loop) headless in the game folder with the home folder as given, following the input
-// script FILE (see platform/input_script.h), and writes the shots the script names.
+// script FILE (see platform/input_script.h), and writes the shots the script names; the message
+// boxes the game showed are written to standard error at the end.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -21,6 +22,7 @@
 #include "platform/headless.h"
 #include "platform/input_script.h"
 #include "platform/system.h"
+#include "platform/text.h"
 #include "scenario.h"
 
 namespace {
@@ -119,6 +121,10 @@ int RunScript(const char* file, const char* outArg) {
     missing = ctx.missing();
   }
   std::fflush(stdout);
+  // Headless, the game's message boxes show nowhere else.
+  for (const headless::MessageBox& box : headless::MessageBoxes())
+    std::fprintf(stderr, "screenshot: message box%s: %s\n", box.serious ? " (serious)" : "",
+                 ToUtf8(box.text).c_str());
   for (const std::string& m : missing)
     std::fprintf(stderr, "screenshot: not written: %s (frame %d was the last)\n", m.c_str(),
                  headless::FrameNumber());
