@@ -12,6 +12,7 @@
 
 #include "app/data_folders.h"
 #include "app/song_manager.h"
+#include "minigames/puzzle/puzzle_manager.h"
 #include "bca_encoder.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -21,6 +22,7 @@
 #include "platform/text.h"
 #include "support/board_game.h"
 #include "support/scripted_player.h"
+#include "toolkit/spark.h"
 
 namespace fuzz_game {
 namespace {
@@ -207,6 +209,13 @@ void Play(int frames, const std::function<void()>& run, bool player,
   }
   headless::SetFrameCap(0);
   headless::ClearScript();
+}
+
+void EndPuzzle() {
+  puzzle->grid->Clear();
+  TSpark::destroyAll();
+  if (puzzle->music) puzzle->music->stop();
+  puzzle->music = nullptr;
 }
 
 }  // namespace fuzz_game

@@ -29,4 +29,9 @@ void Restore(const std::string& archive);
 void Play(int frames, const std::function<void()>& run, bool player = true,
           const std::function<void(int frame, int shown)>& onFrame = nullptr);
 
+// What the picture puzzle's own ending does, for a run that left it early: its board of pieces
+// (each with the cut-up picture) cleared, the sparks gone, the music stopped. Without it every
+// input would leave a board behind and the process would grow without end.
+void EndPuzzle();
+
 }  // namespace fuzz_game

@@ -20,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     puzzle->Load(u"puzzle-01.tsc");
     puzzle->show(0, String(), 0);
   }, true, Wander);
+  fuzz_game::EndPuzzle();
   fuzz_game::Restore("puzzle_levels_lp.bca");
   fuzz_game::PutEntry("ring_levels_lp.bca", "ring-01.tsc", data, size);
   fuzz_game::Play(60, [] {

@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readFromProfile = 1;
     puzzle->show(1, String(), 0);
   });
+  fuzz_game::EndPuzzle();
   readFromProfile = 0;
   return 0;
 }
