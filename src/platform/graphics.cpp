@@ -261,12 +261,14 @@ BlendSetup CurrentBlend(bool textured) {
           s.skip = true;
           break;
         }
-        int threshold = static_cast<int>(std::ceil(127.5f / a));
-        if (threshold > 255) {
+        // Compared before it becomes a whole number: a faint alpha makes it far larger than an
+        // int holds.
+        const float threshold = std::ceil(127.5f / a);
+        if (threshold > 255.0f) {
           s.skip = true;
           break;
         }
-        s.maskThreshold = threshold;
+        s.maskThreshold = static_cast<int>(threshold);
         s.mode = SDL_BLENDMODE_BLEND;
       } else {
         s.skip = a < 0.5f;

@@ -62,6 +62,8 @@ const BlendCase kBlendCases[] = {
      255, 255, 0, 0, 200},
     {"mask counts the drawing alpha", Opaque(0, 0, 200), Argb(200, 250, 0, 0), MASKBLEND, 0.5f, 255, 255, 255, 0,
      0, 200},
+    {"mask at a faint alpha draws nothing", Opaque(0, 0, 200), Opaque(250, 0, 0), MASKBLEND, 1e-8f, 255, 255,
+     255, 0, 0, 200},
     {"colour tints", Opaque(0, 0, 0), Opaque(255, 255, 255), ALPHABLEND, 1.0f, 255, 128, 0, 255, 128, 0},
     {"colour multiplies the pixels", Opaque(0, 0, 0), Opaque(200, 100, 50), ALPHABLEND, 1.0f, 128, 255, 0, 100,
      100, 0},
