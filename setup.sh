@@ -44,8 +44,10 @@ case "$what" in
     # that the first build generated; -O1 runs them faster than -O0 and the
     # reports stay exact.
     stage "sanitizer build"
-    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMIRETHORN_SANITIZE=ON \
-          -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" \
+    # clang builds it, so that the fuzzers (libFuzzer) link against the same game library.
+    cmake -S . -B build-asan -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+          -DCMAKE_BUILD_TYPE=Debug -DMIRETHORN_SANITIZE=ON \
+          -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DMIRETHORN_FUZZ=ON \
           -DMIRETHORN_CONTENT=OFF -DMIRETHORN_GAME_DIR="$PWD/build/game"
     cmake --build build-asan -j"$jobs" --target all_tests
     stage "sanitizer tests"
@@ -53,7 +55,7 @@ case "$what" in
       ctest --test-dir build-asan -j"$jobs" --output-on-failure
     if [ -x tools/fuzz/run_fuzzers.sh ]; then
       stage "fuzzers"
-      tools/fuzz/run_fuzzers.sh
+      FUZZ_BUILD_DIR=build-asan tools/fuzz/run_fuzzers.sh
     fi
     stage "done"
     ;;

@@ -20,8 +20,12 @@ all=(tsc_roundtrip bca_reader profile_file hiscore_file board_level map_file pop
      minigame_level catalogues sequencer profile_game)
 read -r -a targets <<< "${FUZZ_TARGETS:-${all[*]}}"
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMIRETHORN_FUZZ=ON -DMIRETHORN_CONTENT=OFF -DMIRETHORN_TESTS=OFF -DMIRETHORN_GAME_DIR="$game"
+# FUZZ_BUILD_DIR may name a sanitizer build already configured with MIRETHORN_FUZZ (the CI's
+# test build): the targets are then built there and nothing is configured.
+if [ -z "${FUZZ_BUILD_DIR:-}" ] || ! grep -q '^MIRETHORN_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMIRETHORN_FUZZ=ON -DMIRETHORN_CONTENT=OFF -DMIRETHORN_TESTS=OFF -DMIRETHORN_GAME_DIR="$game"
+fi
 cmake --build "$build" -j"$jobs" --target bcapack "${targets[@]/#/fuzz_}"
 
 corpus="$build/fuzz-corpus"
