@@ -2,6 +2,7 @@
 #pragma once
 #include <SDL.h>
 #include <cstdint>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -22,6 +23,11 @@ void ClearInput();
 void AfterFlip();
 // Real-time pacing target for Flip (ms of MilliSecs); headless runs do not wait.
 bool Headless();
+
+// sound.cpp: an Ogg Vorbis file decoded whole into the mixer's format, as a short sound is at
+// loading (the samples a long one's channels decode as it plays); false when it is not one or
+// holds no sound.
+bool DecodeWholeVorbis(const std::vector<uint8_t>& bytes, bool loop, std::vector<int16_t>& out);
 
 }  // namespace platform_internal
 

@@ -1,13 +1,16 @@
 // Sounds, channels and the mixer.
 //
-// A sound is decoded whole with libvorbisfile and converted once to the mixer's format (44100 Hz,
-// stereo, signed 16-bit). A channel is a small state record shared by the game's handle and the
-// mixer: the mixer keeps every started channel until it ends or is stopped, so a channel plays on
-// when the game drops its handle. The SDL audio callback and MixAudio run the same mixing pass;
+// A short sound is decoded whole with libvorbisfile and converted once to the mixer's format
+// (44100 Hz, stereo, signed 16-bit). A long one (a song, a voice) is kept as its Ogg file and
+// each channel playing it decodes it as it goes, to the very samples a whole decoding gives:
+// loading stays quick and a song costs its file's size, not ten times that. A channel is a small
+// state record shared by the game's handle and the mixer: the mixer keeps every started channel
+// until it ends or is stopped, so a channel plays on when the game drops its handle. The SDL audio callback and MixAudio run the same mixing pass;
 // one mutex guards the channel records.
 #include "platform/sound.h"
 
 #include <SDL.h>
+#include <ogg/ogg.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -20,8 +23,349 @@
 #include "platform/files.h"
 #include "platform/internal.h"
 
+// ---- Decoding ---------------------------------------------------------------------------------
+
+namespace {
+
+// Sounds this long or longer (at their own rate) are kept encoded when their file is whole.
+constexpr int kStreamSeconds = 5;
+
+struct MemoryFile {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  size_t pos = 0;
+};
+
+size_t MemRead(void* ptr, size_t size, size_t count, void* source) {
+  auto* file = static_cast<MemoryFile*>(source);
+  if (size == 0) return 0;
+  const size_t want = size * count;
+  const size_t left = file->size - file->pos;
+  const size_t n = std::min(want, left) / size * size;
+  std::memcpy(ptr, file->data + file->pos, n);
+  file->pos += n;
+  return n / size;
+}
+
+int16_t ToSample(float value) {
+  if (!(value > -32768.0f)) return -32768;  // also catches NaN
+  if (value > 32767.0f) return 32767;
+  return static_cast<int16_t>(std::lrintf(value));
+}
+
+int16_t FromFloat(float v) { return ToSample(v * 32767.0f); }
+
+// An Ogg Vorbis decoder over a file in memory, read front to back without seeking: a file cut
+// short still gives what comes before the cut.
+class VorbisReader {
+ public:
+  VorbisReader() = default;
+  VorbisReader(const VorbisReader&) = delete;
+  VorbisReader& operator=(const VorbisReader&) = delete;
+  ~VorbisReader() {
+    if (open_) ov_clear(&vf_);
+  }
+
+  // False when the bytes are not Ogg Vorbis or name no rate or channels.
+  bool Open(const uint8_t* data, size_t size) {
+    file_ = MemoryFile{data, size, 0};
+    ov_callbacks callbacks{MemRead, nullptr, nullptr, nullptr};
+    if (ov_open_callbacks(&file_, &vf_, nullptr, 0, callbacks) < 0) return false;
+    open_ = true;
+    vorbis_info* info = ov_info(&vf_, -1);
+    if (!info || info->rate <= 0 || info->channels <= 0) return false;
+    rate_ = info->rate;
+    channels_ = info->channels;
+    return true;
+  }
+  long Rate() const { return rate_; }
+
+  // The next block's frames, as the front pair; 0 at the end, or at damage past which nothing
+  // can be read.
+  long Read(const float** left, const float** right) {
+    for (;;) {
+      float** pcm = nullptr;
+      int link = 0;
+      const long n = ov_read_float(&vf_, &pcm, 4096, &link);
+      if (n == OV_HOLE) continue;
+      if (n <= 0) return 0;
+      vorbis_info* li = ov_info(&vf_, link);
+      const int channels = li ? li->channels : channels_;
+      // Mono plays on both sides; of more channels the front pair is kept. Vorbis puts the front
+      // right second in stereo and quadraphonic files, third (after the centre) in the others.
+      *left = pcm[0];
+      *right = channels == 1                      ? pcm[0]
+               : (channels == 2 || channels == 4) ? pcm[1]
+                                                  : pcm[2];
+      return n;
+    }
+  }
+
+ private:
+  MemoryFile file_;
+  OggVorbis_File vf_{};
+  bool open_ = false;
+  long rate_ = 0;
+  int channels_ = 0;
+};
+
+// What a walk over an Ogg file's pages tells: whether the file is whole (one logical stream,
+// every page complete with its checksum right, the last one ending the stream) and the last
+// granule position, which in a Vorbis file counts the frames it decodes to.
+struct OggPages {
+  bool whole = false;
+  int64_t lastGranule = -1;
+};
+
+OggPages WalkOggPages(const std::vector<uint8_t>& bytes) {
+  OggPages pages;
+  auto le = [](const uint8_t* p, int n) {
+    uint64_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v << 8 | p[i];
+    return v;
+  };
+  size_t pos = 0;
+  uint64_t serial = 0;
+  bool ended = false;
+  unsigned char header[27 + 255];
+  while (pos < bytes.size()) {
+    const uint8_t* p = bytes.data() + pos;
+    const size_t left = bytes.size() - pos;
+    if (ended || left < 27 || std::memcmp(p, "OggS", 4) != 0 || p[4] != 0) return pages;
+    const size_t headerLen = 27 + static_cast<size_t>(p[26]);
+    if (left < headerLen) return pages;
+    size_t bodyLen = 0;
+    for (size_t i = 27; i < headerLen; ++i) bodyLen += p[i];
+    if (left - headerLen < bodyLen) return pages;
+    if (pos == 0) serial = le(p + 14, 4);
+    if (le(p + 14, 4) != serial) return pages;
+    std::memcpy(header, p, headerLen);
+    ogg_page page{header, static_cast<long>(headerLen), const_cast<uint8_t*>(p + headerLen),
+                  static_cast<long>(bodyLen)};
+    ogg_page_checksum_set(&page);
+    if (std::memcmp(header + 22, p + 22, 4) != 0) return pages;
+    const int64_t granule = static_cast<int64_t>(le(p + 6, 8));
+    if (granule != -1) pages.lastGranule = granule;
+    ended = (p[5] & 4) != 0;
+    pos += headerLen + bodyLen;
+  }
+  pages.whole = ended;
+  return pages;
+}
+
+// Linear resampling to the mixer's rate: output frame i lies between input frames a and b. A
+// looping sound interpolates its last frames towards its first, so the seam is smooth.
+struct ResamplePoint {
+  int64_t a, b;
+  float frac;
+};
+
+ResamplePoint ResampleAt(int64_t i, double step, int64_t inFrames, bool loop) {
+  const double p = static_cast<double>(i) * step;
+  int64_t a = static_cast<int64_t>(p);
+  if (a >= inFrames) a = inFrames - 1;
+  const float frac = static_cast<float>(p - static_cast<double>(a));
+  int64_t b = a + 1;
+  if (b >= inFrames) b = loop ? 0 : inFrames - 1;
+  return {a, b, frac};
+}
+
+int64_t ResampledFrames(int64_t inFrames, long rate) {
+  return std::max<int64_t>(1, std::llround(static_cast<double>(inFrames) * kMixRate / rate));
+}
+
+int16_t Interpolate(float va, float vb, float frac) { return FromFloat(va + (vb - va) * frac); }
+
+std::vector<int16_t> Resample(const std::vector<float>& stereo, long rate, bool loop) {
+  const int64_t inFrames = static_cast<int64_t>(stereo.size()) / 2;
+  const int64_t outFrames = ResampledFrames(inFrames, rate);
+  std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
+  const double step = static_cast<double>(rate) / kMixRate;
+  for (int64_t i = 0; i < outFrames; ++i) {
+    const ResamplePoint at = ResampleAt(i, step, inFrames, loop);
+    for (int c = 0; c < 2; ++c) {
+      out[static_cast<size_t>(i) * 2 + c] = Interpolate(stereo[static_cast<size_t>(at.a) * 2 + c],
+                                                        stereo[static_cast<size_t>(at.b) * 2 + c],
+                                                        at.frac);
+    }
+  }
+  return out;
+}
+
+// Decodes a whole Ogg Vorbis file; `frameHint` (the frames it should give, or below 1 when not
+// known) sizes the buffer up front. Files at the mixer's rate go straight to 16-bit samples;
+// others are resampled.
+bool DecodeWhole(const std::vector<uint8_t>& bytes, bool loop, int64_t frameHint,
+                 std::vector<int16_t>& out) {
+  VorbisReader reader;
+  if (!reader.Open(bytes.data(), bytes.size())) return false;
+  const long rate = reader.Rate();
+  const bool direct = rate == kMixRate;
+  // Only a hint: a file that claims more than ten minutes is not believed.
+  const size_t reserve =
+      frameHint > 0 && frameHint < 600LL * rate ? static_cast<size_t>(frameHint) * 2 : 0;
+  std::vector<float> stereo;  // only when resampling
+  if (direct) out.reserve(reserve);
+  else stereo.reserve(reserve);
+  const float* left = nullptr;
+  const float* right = nullptr;
+  for (long n; (n = reader.Read(&left, &right)) > 0;) {
+    if (direct) {
+      const size_t at = out.size();
+      out.resize(at + static_cast<size_t>(n) * 2);
+      int16_t* dst = out.data() + at;
+      for (long i = 0; i < n; ++i) {
+        dst[2 * i] = FromFloat(left[i]);
+        dst[2 * i + 1] = FromFloat(right[i]);
+      }
+    } else {
+      const size_t at = stereo.size();
+      stereo.resize(at + static_cast<size_t>(n) * 2);
+      float* dst = stereo.data() + at;
+      for (long i = 0; i < n; ++i) {
+        dst[2 * i] = left[i];
+        dst[2 * i + 1] = right[i];
+      }
+    }
+  }
+  if (!direct && !stereo.empty()) out = Resample(stereo, rate, loop);
+  return !out.empty();
+}
+
+}  // namespace
+
+// A long sound kept as its Ogg file.
+struct EncodedSound {
+  std::vector<uint8_t> bytes;
+  long rate = 0;
+  int64_t inFrames = 0;  // the frames the file decodes to, at its own rate
+  bool loop = false;     // resampled towards the first frame at the end
+};
+
+namespace {
+
+// One channel's decoding of an encoded sound: the samples of output frames in order, the same
+// as the whole decoding's. Frames are asked for in order; asking for another frame than the
+// next (a restart, a loop) decodes again from the start.
+class SoundStream {
+ public:
+  explicit SoundStream(std::shared_ptr<const EncodedSound> source) : source_(std::move(source)) {}
+  const EncodedSound* Source() const { return source_.get(); }
+
+  // Output frames [from, from + n) into `dst`, interleaved.
+  void Render(int64_t from, int n, int16_t* dst) {
+    if (from != next_) Restart();
+    const EncodedSound& src = *source_;
+    const bool direct = src.rate == kMixRate;
+    const double step = static_cast<double>(src.rate) / kMixRate;
+    for (int i = 0; i < n; ++i) {
+      const int64_t frame = from + i;
+      if (direct) {
+        keep_ = frame;
+        dst[2 * i] = FromFloat(In(frame, 0));
+        dst[2 * i + 1] = FromFloat(In(frame, 1));
+      } else {
+        const ResamplePoint at = ResampleAt(frame, step, src.inFrames, src.loop);
+        keep_ = at.a;
+        for (int c = 0; c < 2; ++c) dst[2 * i + c] = Interpolate(In(at.a, c), In(at.b, c), at.frac);
+      }
+    }
+    next_ = from + n;
+  }
+
+ private:
+  void Restart() {
+    reader_ = std::make_unique<VorbisReader>();
+    ended_ = !reader_->Open(source_->bytes.data(), source_->bytes.size());
+    window_.clear();
+    windowStart_ = 0;
+    keep_ = 0;
+  }
+
+  int64_t Decoded() const { return windowStart_ + static_cast<int64_t>(window_.size() / 2); }
+
+  // Channel c of input frame `frame`. A file that gives fewer frames than its pages promised
+  // holds its last one.
+  float In(int64_t frame, int c) {
+    while (frame >= Decoded() && !ended_) DecodeMore();
+    if (frame >= Decoded()) frame = Decoded() - 1;
+    if (frame < 0) return 0.0f;
+    if (frame < windowStart_) return frame == 0 ? first_[c] : window_[static_cast<size_t>(c)];
+    return window_[static_cast<size_t>(frame - windowStart_) * 2 + c];
+  }
+
+  void DecodeMore() {
+    const float* left = nullptr;
+    const float* right = nullptr;
+    const long n = reader_->Read(&left, &right);
+    if (n <= 0) {
+      ended_ = true;
+      return;
+    }
+    if (Decoded() == 0) {
+      first_[0] = left[0];
+      first_[1] = right[0];
+    }
+    // Frames before the one the current output frame reads are done with.
+    const int64_t drop = std::min(keep_, Decoded()) - windowStart_;
+    if (drop > 0) {
+      window_.erase(window_.begin(), window_.begin() + static_cast<std::ptrdiff_t>(drop) * 2);
+      windowStart_ += drop;
+    }
+    const size_t at = window_.size();
+    window_.resize(at + static_cast<size_t>(n) * 2);
+    for (long i = 0; i < n; ++i) {
+      window_[at + 2 * i] = left[i];
+      window_[at + 2 * i + 1] = right[i];
+    }
+  }
+
+  std::shared_ptr<const EncodedSound> source_;
+  std::unique_ptr<VorbisReader> reader_;
+  std::vector<float> window_;  // decoded input frames from windowStart_, interleaved pairs
+  int64_t windowStart_ = 0;
+  int64_t keep_ = 0;     // the first input frame still needed
+  int64_t next_ = -1;    // the output frame that follows the last rendered
+  float first_[2] = {};  // input frame 0, for the seam of a looping sound
+  bool ended_ = false;
+};
+
+// Fills `data` from an Ogg Vorbis file: a long, whole file is kept encoded, any other decoded
+// whole. False when the file is not Ogg Vorbis or holds no sound.
+bool LoadSoundData(std::vector<uint8_t> bytes, bool loop, SoundData& data) {
+  const OggPages pages = WalkOggPages(bytes);
+  VorbisReader reader;
+  if (!reader.Open(bytes.data(), bytes.size())) return false;
+  const long rate = reader.Rate();
+  if (!pages.whole || pages.lastGranule < static_cast<int64_t>(kStreamSeconds) * rate)
+    return DecodeWhole(bytes, loop, pages.lastGranule, data.samples);
+  const float* left = nullptr;
+  const float* right = nullptr;
+  if (reader.Read(&left, &right) <= 0) return false;
+  auto encoded = std::make_shared<EncodedSound>();
+  encoded->rate = rate;
+  encoded->inFrames = pages.lastGranule;
+  encoded->loop = loop;
+  data.encodedFrames =
+      rate == kMixRate ? pages.lastGranule : ResampledFrames(pages.lastGranule, rate);
+  encoded->bytes = std::move(bytes);  // the reader above is done with them
+  data.encoded = std::move(encoded);
+  return true;
+}
+
+}  // namespace
+
+bool platform_internal::DecodeWholeVorbis(const std::vector<uint8_t>& bytes, bool loop,
+                                          std::vector<int16_t>& out) {
+  return DecodeWhole(bytes, loop, WalkOggPages(bytes).lastGranule, out);
+}
+
 struct ChannelState {
+  ~ChannelState();
   std::shared_ptr<SoundData> sound;  // null when the channel holds nothing
+  // Decodes `sound` as it plays when it is kept encoded; made by the mixer, and let go when the
+  // channel leaves it.
+  std::unique_ptr<SoundStream> stream;
   bool loop = false;
   int64_t pos = 0;      // the next frame to mix
   bool active = false;  // holds a sound that has neither ended nor been stopped
@@ -30,6 +374,8 @@ struct ChannelState {
   bool inMixer = false;  // listed among the mixer's channels
   float volume = 1.0f;
 };
+
+ChannelState::~ChannelState() = default;
 
 namespace {
 
@@ -48,18 +394,15 @@ Mixer& TheMixer() {
 
 constexpr int kChunkFrames = 512;
 
-int16_t ToSample(float value) {
-  if (!(value > -32768.0f)) return -32768;  // also catches NaN
-  if (value > 32767.0f) return 32767;
-  return static_cast<int16_t>(std::lrintf(value));
-}
-
-// Adds one channel's next `frames` frames into `acc`; marks the channel ended at the end of a
-// sound that does not loop. Called with the mixer's mutex held.
+// Adds one channel's next `frames` (at most kChunkFrames) frames into `acc`; marks the channel
+// ended at the end of a sound that does not loop. Called with the mixer's mutex held.
 void MixChannel(ChannelState& ch, float* acc, int frames) {
   const SoundData& data = *ch.sound;
   const int64_t total = data.Frames();
   const float volume = ch.volume;
+  int16_t decoded[kChunkFrames * kMixChannels];
+  if (data.encoded && (!ch.stream || ch.stream->Source() != data.encoded.get()))
+    ch.stream = std::make_unique<SoundStream>(data.encoded);
   int done = 0;
   while (done < frames) {
     if (ch.pos >= total) {
@@ -70,7 +413,9 @@ void MixChannel(ChannelState& ch, float* acc, int frames) {
       ch.pos = 0;
     }
     const int n = static_cast<int>(std::min<int64_t>(frames - done, total - ch.pos));
-    const int16_t* src = data.samples.data() + ch.pos * kMixChannels;
+    const int16_t* src = decoded;
+    if (data.encoded) ch.stream->Render(ch.pos, n, decoded);
+    else src = data.samples.data() + ch.pos * kMixChannels;
     float* dst = acc + static_cast<size_t>(done) * kMixChannels;
     for (int i = 0; i < n * kMixChannels; ++i) dst[i] += static_cast<float>(src[i]) * volume;
     ch.pos += n;
@@ -103,7 +448,10 @@ void MixPass(int16_t* out, int frames, bool devicePass) {
   }
   // Channels that ended leave the mixer; the game's handle (if any) still reads their state.
   for (auto& ch : mixer.channels) {
-    if (!ch->active) ch->inMixer = false;
+    if (!ch->active) {
+      ch->inMixer = false;
+      ch->stream.reset();
+    }
   }
   auto left = std::remove_if(mixer.channels.begin(), mixer.channels.end(),
                              [](const std::shared_ptr<ChannelState>& ch) { return !ch->inMixer; });
@@ -159,96 +507,6 @@ void EnsureDevice() {
   SDL_PauseAudioDevice(mixer.device, headless ? 1 : 0);
 }
 
-// ---- Decoding ---------------------------------------------------------------------------------
-
-struct MemoryFile {
-  const uint8_t* data = nullptr;
-  size_t size = 0;
-  size_t pos = 0;
-};
-
-size_t MemRead(void* ptr, size_t size, size_t count, void* source) {
-  auto* file = static_cast<MemoryFile*>(source);
-  if (size == 0) return 0;
-  const size_t want = size * count;
-  const size_t left = file->size - file->pos;
-  const size_t n = std::min(want, left) / size * size;
-  std::memcpy(ptr, file->data + file->pos, n);
-  file->pos += n;
-  return n / size;
-}
-
-int16_t FromFloat(float v) { return ToSample(v * 32767.0f); }
-
-// Linear resampling to the mixer's rate. A looping sound interpolates its last frames towards
-// its first, so the seam is smooth.
-std::vector<int16_t> Resample(const std::vector<float>& stereo, long rate, bool loop) {
-  const int64_t inFrames = static_cast<int64_t>(stereo.size()) / 2;
-  const int64_t outFrames =
-      std::max<int64_t>(1, std::llround(static_cast<double>(inFrames) * kMixRate / rate));
-  std::vector<int16_t> out(static_cast<size_t>(outFrames) * 2);
-  const double step = static_cast<double>(rate) / kMixRate;
-  for (int64_t i = 0; i < outFrames; ++i) {
-    const double p = static_cast<double>(i) * step;
-    int64_t a = static_cast<int64_t>(p);
-    if (a >= inFrames) a = inFrames - 1;
-    const float frac = static_cast<float>(p - static_cast<double>(a));
-    int64_t b = a + 1;
-    if (b >= inFrames) b = loop ? 0 : inFrames - 1;
-    for (int c = 0; c < 2; ++c) {
-      const float va = stereo[static_cast<size_t>(a) * 2 + c];
-      const float vb = stereo[static_cast<size_t>(b) * 2 + c];
-      out[static_cast<size_t>(i) * 2 + c] = FromFloat(va + (vb - va) * frac);
-    }
-  }
-  return out;
-}
-
-// Decodes a whole Ogg Vorbis file into the mixer's format; false when it is not one or holds
-// no sound. Files at the mixer's rate go straight to 16-bit samples; others are resampled.
-bool DecodeVorbis(const std::vector<uint8_t>& bytes, bool loop, std::vector<int16_t>& out) {
-  MemoryFile file{bytes.data(), bytes.size(), 0};
-  // Read front to back without seeking: a file cut short still gives what comes before the cut.
-  ov_callbacks callbacks{MemRead, nullptr, nullptr, nullptr};
-  OggVorbis_File vf;
-  if (ov_open_callbacks(&file, &vf, nullptr, 0, callbacks) < 0) return false;
-  vorbis_info* info = ov_info(&vf, -1);
-  if (!info || info->rate <= 0 || info->channels <= 0) {
-    ov_clear(&vf);
-    return false;
-  }
-  const long rate = info->rate;
-  const bool direct = rate == kMixRate;
-  std::vector<float> stereo;  // only when resampling
-  for (;;) {
-    float** pcm = nullptr;
-    int link = 0;
-    const long n = ov_read_float(&vf, &pcm, 4096, &link);
-    if (n == OV_HOLE) continue;
-    if (n <= 0) break;  // the end, or damage past which nothing can be read: keep what came
-    vorbis_info* li = ov_info(&vf, link);
-    const int channels = li ? li->channels : info->channels;
-    // Mono plays on both sides; of more channels the front pair is kept. Vorbis puts the front
-    // right second in stereo and quadraphonic files, third (after the centre) in the others.
-    const float* left = pcm[0];
-    const float* right = channels == 1                      ? pcm[0]
-                         : (channels == 2 || channels == 4) ? pcm[1]
-                                                            : pcm[2];
-    for (long i = 0; i < n; ++i) {
-      if (direct) {
-        out.push_back(FromFloat(left[i]));
-        out.push_back(FromFloat(right[i]));
-      } else {
-        stereo.push_back(left[i]);
-        stereo.push_back(right[i]);
-      }
-    }
-  }
-  ov_clear(&vf);
-  if (!direct && !stereo.empty()) out = Resample(stereo, rate, loop);
-  return !out.empty();
-}
-
 ChannelPtr Start(const SoundPtr& sound, const ChannelPtr& channel, bool paused) {
   if (!sound || !sound->data || sound->data->Frames() == 0) return nullptr;
   EnsureDevice();
@@ -277,7 +535,7 @@ SoundPtr LoadSound(const std::string& path, int flags) {
   if (path.empty() || !LoadBytes(ResolvePath(path), bytes) || bytes.empty()) return nullptr;
   const bool loop = (flags & SOUND_LOOP) != 0;
   auto data = std::make_shared<SoundData>();
-  if (!DecodeVorbis(bytes, loop, data->samples)) return nullptr;
+  if (!LoadSoundData(std::move(bytes), loop, *data)) return nullptr;
   EnsureDevice();
   auto sound = std::make_shared<TSound>();
   sound->data = std::move(data);
@@ -344,6 +602,7 @@ void StopAllChannels() {
     ch->active = false;
     ch->paused = false;
     ch->inMixer = false;
+    ch->stream.reset();
   }
   mixer.channels.clear();
 }

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/internal.h"
 #include "support/test_support.h"
 
 namespace {
@@ -229,13 +230,57 @@ TEST(Sound, MissingOrBadFilesGiveNoSound) {
 }
 
 TEST(Sound, FileCutShortKeepsWhatComesBeforeTheCut) {
-  const std::vector<uint8_t> ogg = EncodeOgg(Tone(440.0, 4.0, 2, kMixRate, 0.5f), 2, kMixRate);
+  // Long enough to be kept encoded if it were whole: a cut file is decoded whole at loading.
+  const std::vector<uint8_t> ogg = EncodeOgg(Tone(440.0, 8.0, 1, 22050, 0.5f), 1, 22050);
   const std::vector<uint8_t> cut(ogg.begin(),
                                  ogg.begin() + static_cast<std::ptrdiff_t>(ogg.size() * 3 / 4));
   SoundPtr sound = LoadSound(WriteBytes("cut.ogg", cut));
   ASSERT_TRUE(sound);
-  EXPECT_GT(sound->data->Frames(), 0);
-  EXPECT_LT(sound->data->Frames(), 4 * kMixRate);
+  EXPECT_FALSE(sound->data->encoded);
+  EXPECT_GT(sound->data->Frames(), 2 * kMixRate);
+  EXPECT_LT(sound->data->Frames(), 8 * kMixRate);
+}
+
+// Long sounds are kept encoded and decoded by each channel as it plays: what is heard must be
+// the whole decoding's samples, to the seam of a loop and the end of a sound that stops.
+TEST(Sound, LongSoundsPlayTheSamplesOfTheirWholeDecoding) {
+  const FormatCase formats[] = {{kMixRate, 1}, {32000, 2}, {22050, 1}};
+  for (const FormatCase& f : formats) {
+    const std::vector<uint8_t> ogg =
+        EncodeOgg(Tone(441.0, 5.5, f.channels, f.rate, 0.5f), f.channels, f.rate);
+    const std::string path = WriteBytes("long.ogg", ogg);
+    for (const bool loop : {false, true}) {
+      SCOPED_TRACE(testing::Message() << f.rate << " Hz, " << f.channels << " channels, loop "
+                                      << loop);
+      std::vector<int16_t> whole;
+      ASSERT_TRUE(platform_internal::DecodeWholeVorbis(ogg, loop, whole));
+      SoundPtr sound = LoadSound(path, loop ? SOUND_LOOP : 0);
+      ASSERT_TRUE(sound);
+      EXPECT_TRUE(sound->data->encoded);
+      EXPECT_TRUE(sound->data->samples.empty());
+      const int64_t frames = sound->data->Frames();
+      ASSERT_EQ(frames * kMixChannels, static_cast<int64_t>(whole.size()));
+
+      ChannelPtr channel = PlaySound(sound);
+      const std::vector<int16_t> out = Pull(static_cast<int>(frames * 2 + 777), 997);
+      for (size_t i = 0; i < out.size(); ++i) {
+        const int16_t heard = i < whole.size() ? whole[i] : loop ? whole[i % whole.size()] : 0;
+        ASSERT_EQ(out[i], heard) << "sample " << i;
+      }
+      EXPECT_EQ(ChannelPlaying(channel), loop ? 1 : 0);
+
+      // Started again on its channel, and a second channel alongside: both from the start.
+      PlaySound(sound, channel);
+      const std::vector<int16_t> again = Pull(3000, 512);
+      for (size_t i = 0; i < again.size(); ++i) ASSERT_EQ(again[i], whole[i]) << "sample " << i;
+      ChannelPtr second = PlaySound(sound);
+      const std::vector<int16_t> both = Pull(1000, 512);
+      for (size_t i = 0; i < both.size(); ++i) {
+        ASSERT_EQ(both[i], std::clamp(whole[i + 6000] + whole[i], -32768, 32767)) << i;
+      }
+      StopAllChannels();
+    }
+  }
 }
 
 TEST(Sound, TwoChannelsAreSummedAndClamped) {
