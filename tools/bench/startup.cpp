@@ -296,9 +296,7 @@ ContentReport MeasureContent(const std::string& sourceDir) {
   r.configureS = static_cast<double>(MonotonicNs() - start) / 1e9;
   if (status == 0) {
     start = MonotonicNs();
-    status = RunProgram({cmake, "--build", build, "-j2", "--target", "art", "sounds", "fonts",
-                         "archives"},
-                        "", {}, -1, nullptr);
+    status = RunProgram({cmake, "--build", build, "-j2", "--target", "content"}, "", {}, -1, nullptr);
     r.generateS = static_cast<double>(MonotonicNs() - start) / 1e9;
   }
   if (status != 0) r.error = "the content build failed (status " + std::to_string(status) + ")";
