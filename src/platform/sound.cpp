@@ -1,9 +1,9 @@
 // Sounds, channels and the mixer.
 //
 // A short sound is decoded whole with libvorbisfile and converted once to the mixer's format
-// (44100 Hz, stereo, signed 16-bit). A long one (a song, a voice) is kept as its Ogg file and
-// each channel playing it decodes it as it goes, to the very samples a whole decoding gives:
-// loading stays quick and a song costs its file's size, not ten times that. A channel is a small
+// (44100 Hz, stereo, signed 16-bit). A longer one (a song, a voice, many effects) is kept as its
+// Ogg file and each channel playing it decodes it as it goes, to the very samples a whole
+// decoding gives: loading stays quick and a song costs its file's size, not ten times that. A channel is a small
 // state record shared by the game's handle and the mixer: the mixer keeps every started channel
 // until it ends or is stopped, so a channel plays on when the game drops its handle. The SDL audio callback and MixAudio run the same mixing pass;
 // one mutex guards the channel records.
@@ -27,8 +27,9 @@
 
 namespace {
 
-// Sounds this long or longer (at their own rate) are kept encoded when their file is whole.
-constexpr int kStreamSeconds = 5;
+// Sounds this long or longer (at their own rate) are kept encoded when their file is whole: a
+// second of sound costs more to decode than a channel's start does to open the decoder.
+constexpr int kStreamSeconds = 1;
 
 struct MemoryFile {
   const uint8_t* data = nullptr;
@@ -234,7 +235,7 @@ bool DecodeWhole(const std::vector<uint8_t>& bytes, bool loop, int64_t frameHint
 
 }  // namespace
 
-// A long sound kept as its Ogg file.
+// A sound kept as its Ogg file.
 struct EncodedSound {
   std::vector<uint8_t> bytes;
   long rate = 0;
@@ -330,8 +331,8 @@ class SoundStream {
   bool ended_ = false;
 };
 
-// Fills `data` from an Ogg Vorbis file: a long, whole file is kept encoded, any other decoded
-// whole. False when the file is not Ogg Vorbis or holds no sound.
+// Fills `data` from an Ogg Vorbis file: a whole file of a second or more is kept encoded, any
+// other decoded whole. False when the file is not Ogg Vorbis or holds no sound.
 bool LoadSoundData(std::vector<uint8_t> bytes, bool loop, SoundData& data) {
   const OggPages pages = WalkOggPages(bytes);
   VorbisReader reader;

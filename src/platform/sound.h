@@ -1,5 +1,5 @@
 // Sounds and channels. Sounds (Ogg Vorbis) are converted to the device's format, the short ones
-// decoded whole at loading, the long ones (music, voices) as they play; a mixer in the audio
+// decoded whole at loading, those of a second or more as they play; a mixer in the audio
 // callback sums the playing channels.
 #pragma once
 #include <cstdint>
@@ -11,14 +11,14 @@
 constexpr int kMixRate = 44100;
 constexpr int kMixChannels = 2;
 
-// A long sound's Ogg file, kept whole and decoded as it plays (sound.cpp).
+// A sound's Ogg file, kept whole and decoded as it plays (sound.cpp).
 struct EncodedSound;
 
-// A sound in the mixer's format: decoded whole, or (a long one) kept encoded and decoded by each
-// channel as it plays, to the same samples.
+// A sound in the mixer's format: decoded whole, or (one of a second or more) kept encoded and
+// decoded by each channel as it plays, to the same samples.
 struct SoundData {
   std::vector<int16_t> samples;  // interleaved, kMixChannels per frame, at kMixRate
-  std::shared_ptr<const EncodedSound> encoded;  // set instead of the samples for a long sound
+  std::shared_ptr<const EncodedSound> encoded;  // set instead of the samples when kept encoded
   int64_t encodedFrames = 0;                     // the encoded sound's length at kMixRate
   int64_t Frames() const {
     return encoded ? encodedFrames : static_cast<int64_t>(samples.size()) / kMixChannels;

@@ -24,6 +24,7 @@
 #include "profiles/profile_manager.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
+#include "screens/title/loading.h"
 
 namespace bench {
 
@@ -88,9 +89,10 @@ struct TitleSat {};
 
 // In a child process: the real start-up headless from a fresh home, the first profile's name
 // typed when its entry shows, then the title's main menu for `titleFrames` frames. Writes the
-// CPU before the first frame, after the last one and of every frame to `fd`, and the peak size.
+// CPU before the first frame, after the last one and of every frame (with whether the loading
+// screen was still lighting its balls) to `fd`, and the peak size.
 void StartUpChild(int fd, const std::string& gameDir, int titleFrames) {
-  std::vector<int64_t> stamps;
+  std::vector<std::pair<int64_t, bool>> stamps;
   int64_t startUpEnd = -1;
   int titleShown = 0;
   bool typed = false;
@@ -100,7 +102,8 @@ void StartUpChild(int fd, const std::string& gameDir, int titleFrames) {
   headless::SetFrameCap(100000);
   const int64_t start = ThreadCpuNs();
   headless::SetFrameCallback([&](int frame) {
-    if (startUpEnd < 0) stamps.push_back(ThreadCpuNs());
+    if (startUpEnd < 0)
+      stamps.emplace_back(ThreadCpuNs(), loading && loading->magicPhase == TLoading::kLoadingPhase);
     if (!typed && profileLoader && profileLoader->mode == TProfileLoader::kFirstRun &&
         profileLoader->fadeAlpha >= 1.0f) {
       typed = true;
@@ -128,7 +131,7 @@ void StartUpChild(int fd, const std::string& gameDir, int titleFrames) {
   getrusage(RUSAGE_SELF, &usage);
   std::ostringstream out;
   out << "start " << start << "\nend " << startUpEnd << "\nrss " << usage.ru_maxrss << "\n";
-  for (int64_t t : stamps) out << "frame " << t << "\n";
+  for (const auto& [t, lighting] : stamps) out << "frame " << t << " " << lighting << "\n";
   if (!error.empty()) out << "error " << error << "\n";
   const std::string text = out.str();
   if (write(fd, text.data(), text.size()) < 0) _exit(1);
@@ -166,6 +169,7 @@ void MeasureLoading(const std::string& gameDir, int cpu, StartupReport& r, long&
   std::istringstream in(text);
   int64_t start = -1, end = -1;
   std::vector<int64_t> frames;
+  std::vector<int> lighting;  // per frame: drawn while the loading screen lit its balls
   std::string line;
   while (std::getline(in, line)) {
     std::istringstream words(line);
@@ -174,17 +178,26 @@ void MeasureLoading(const std::string& gameDir, int cpu, StartupReport& r, long&
     if (key == "start") words >> start;
     else if (key == "end") words >> end;
     else if (key == "rss") words >> titleKb;
-    else if (key == "frame") frames.emplace_back(), words >> frames.back();
+    else if (key == "frame") {
+      frames.emplace_back();
+      lighting.emplace_back();
+      words >> frames.back() >> lighting.back();
+    }
     else if (key == "error") r.error = line.substr(6);
   }
   if (start < 0 || end < 0 || frames.empty()) {
     if (r.error.empty()) r.error = "the start-up run failed";
     return;
   }
-  // A frame of the loading screen's fades and animations costs about the median frame; what a
-  // frame takes beyond it is a loading step run between two frames.
-  std::vector<int64_t> gaps;
-  for (size_t i = 1; i < frames.size(); ++i) gaps.push_back(frames[i] - frames[i - 1]);
+  // The loading steps run while the loading screen lights its balls, each between two of its
+  // fade frames, which all draw the same and cost about their median; what such a gap takes
+  // beyond it is a step. The closing animation, the portal screens and the profile screen that
+  // follow are timed animations whatever their frames cost (their first gap, after the last
+  // ball, also holds the steps between the loading and them, and is counted the same way).
+  std::vector<int64_t> gaps;  // after a frame drawn while the balls were lit
+  for (size_t i = 1; i < frames.size(); ++i) {
+    if (lighting[i - 1]) gaps.push_back(frames[i] - frames[i - 1]);
+  }
   std::vector<int64_t> sorted = gaps;
   std::sort(sorted.begin(), sorted.end());
   const int64_t median = sorted.empty() ? 0 : sorted[sorted.size() / 2];
