@@ -46,6 +46,8 @@ constexpr int kPressDelay = 1;
 constexpr int kOkInset = 10;
 // The summary's phase that waits for a click.
 constexpr int32_t kSummaryWaitsForClick = 8;
+// Frames a popup may stay after its OK click before the player clicks again.
+constexpr int kPopupPatience = 90;
 // The game-over popup's opening zoom reads no input.
 constexpr int kGameOverZoomFrames = 45;
 // Frames between clicks on a screen that waits for one (summaries, banners).
@@ -298,13 +300,23 @@ bool Player::InfoPopup(int frame) {
     if (!list) continue;
     for (const PopupPtr& popup : *list) {
       if (popup->alpha <= 0.0f || popup->active != 1) continue;
+      if (popup->alpha >= 1.0f && popup.get() == okClicked_ && frame - okClickedAt_ > kPopupPatience) {
+        // The popup stayed: the click went unseen. Click again.
+        Note("the popup stayed after its OK click at frame " + std::to_string(okClickedAt_));
+        okClicked_ = nullptr;
+        Wait(frame, 2);
+        return true;
+      }
       if (popup->alpha >= 1.0f && popup.get() != okClicked_) {
         okClicked_ = popup.get();
+        okClickedAt_ = frame;
         Click(frame, popup->buttonX + kOkInset, popup->buttonY + kOkInset);
       }
       return true;
     }
   }
+  // No popup on show: the next one is new, even where it takes the memory of the last.
+  okClicked_ = nullptr;
   return false;
 }
 

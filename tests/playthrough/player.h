@@ -133,6 +133,7 @@ class Player {
   int creditsFrames_ = 0;
 
   const void* okClicked_ = nullptr;  // the popup whose OK was clicked last
+  int okClickedAt_ = 0;              // and the frame of the click
   const char* lastActed_ = nullptr;  // the screen acted on last, for the PT_DEBUG trace
 
   // Screenshots: the one asked for is captured after the next frame, drawn in full.
