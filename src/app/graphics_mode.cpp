@@ -50,7 +50,7 @@ int32_t FindGfxMode(int32_t mode, const GraphicsDriverPtr& driver, int32_t width
     return 1;
   } catch (const TextError& error) {
     Notify(error.message(), false);
-    End();
+    End(kFailureStatus);
   }
 }
 

@@ -10,7 +10,8 @@ extern int32_t gfxDriverSet;
 // Opens the screen: mode 1 full screen, any other mode a window. The depth is not used.
 // The first call of the run falls back to a window (and stores 2 in the options' screen mode)
 // when full screen cannot be had; a later full-screen request that fails reopens the screen
-// that was open before. A window that cannot be opened ends the program. Returns 0.
+// that was open before. A window that cannot be opened ends the program (status 255).
+// Returns 0.
 int32_t SetGraphicsMode(int32_t mode, int32_t width, int32_t height, int32_t depth);
 // Searches the mode list (depths 32, 24, 16, 8) and opens the screen; 1 when a screen was
 // opened, 0 when nothing was.

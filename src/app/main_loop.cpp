@@ -44,8 +44,6 @@ constexpr int32_t kNotFromGallery = 0;
 // SaveProfile and ClearProfile arguments.
 constexpr int32_t kWriteNow = 1;
 constexpr int32_t kRestartQuest = 1;
-// The exit status of a framework error as the parent process sees it.
-constexpr int kFrameworkErrorStatus = 255;
 
 // The title's choice 3. The first tutorial comes before the profile is touched: a close request
 // during it ends the program with the old quest in the profile as it was (clearing first would
@@ -108,7 +106,7 @@ int EndAfterError(const std::string& text) {
   std::fflush(stdout);
   std::fprintf(stderr, "%s\n", text.c_str());
   RunEndHooks();
-  return kFrameworkErrorStatus;
+  return kFailureStatus;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/start_up.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/data_folders.h"
 #include "app/delta_time.h"
@@ -30,6 +32,7 @@
 #include "minigames/puzzle/puzzle_manager.h"
 #include "minigames/ring/ring_emiter.h"
 #include "minigames/ring/ring_game.h"
+#include "platform/errors.h"
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
@@ -102,11 +105,15 @@ void CreateGlobalObjects() {
   fonts = std::vector<FontPtr>(2);
 }
 
-// The level packs: without them the game cannot run. Nothing is on disk yet to lose.
+// The level packs: without them the game cannot run. Nothing is on disk yet to lose. The notice
+// names every damaged pack, and the program ends with a failure status for whoever started it.
 void CheckLevelPacks() {
-  if (CheckLPFiles() != 0) return;
-  Notify(u"Files corrupted", false);
-  End();
+  const std::vector<std::string> damaged = DamagedLevelPacks();
+  if (damaged.empty()) return;
+  String text = u"Files corrupted";
+  for (const std::string& pack : damaged) text += u"\n" + FromPath(pack);
+  Notify(text, false);
+  End(kFailureStatus);
 }
 
 // The user data folder, the profiles and hiscores in it, the end hook, the options and the

@@ -5,7 +5,8 @@
 //   the block catalogue, before the level-pack check, so a missing settings archive ends the
 //   program with the archive reader's own error (no "Files corrupted", nothing written);
 // - the level-pack check comes before the user data folder exists: a damaged pack leaves
-//   nothing behind on disk;
+//   nothing behind on disk, and the notice names the damaged packs before the program ends
+//   with status 255;
 // - the end hook saveOnEnd is registered before the options are read and the screen opens, so a
 //   screen that cannot open still saves the options on the way out;
 // - the profiles are scanned again just before the options, whose last profile selects one.
@@ -24,6 +25,7 @@ class OSVersionInfo {
 extern OSVersionInfo VersionInfo;
 
 // The whole start-up, from the song cache to the profile loaded. Returns when the main loop may
-// run; a damaged level pack or a screen that cannot open ends the program inside (End), and a
-// framework error (a missing settings archive, an unreadable profiles folder) passes through.
+// run; a damaged level pack (status 255) or a screen that cannot open ends the program inside
+// (End), and a framework error (a missing settings archive, an unreadable profiles folder)
+// passes through.
 void StartUp();

@@ -13,13 +13,15 @@ int BBFileExist(const std::string& archivePath, const String& entryName) {
   return status == BBEntryStatus::Found ? 1 : 0;
 }
 
-int CheckLPFiles() {
+std::vector<std::string> DamagedLevelPacks() {
   static const char* const kPacks[] = {
       "data/settings_lp.bca",     "data/runes_levels_lp.bca", "data/puzzle_levels_lp.bca",
       "data/ring_levels_lp.bca",  "data/popups_lp.bca",
   };
-  int ok = 1;
+  std::vector<std::string> damaged;
   for (const char* pack : kPacks)
-    if (!BBFileExist(pack, u"pack.txt")) ok = 0;
-  return ok;
+    if (!BBFileExist(pack, u"pack.txt")) damaged.push_back(pack);
+  return damaged;
 }
+
+int CheckLPFiles() { return DamagedLevelPacks().empty() ? 1 : 0; }

@@ -22,6 +22,10 @@ class FrameworkError : public std::runtime_error {
   explicit FrameworkError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The exit status of a program that ends on a failure: a framework error, or a start-up that
+// cannot go on (damaged level packs, no window at all).
+constexpr int kFailureStatus = 255;
+
 // Thrown by End() in headless runs instead of ending the process, after the end hooks have run.
 class ProgramEnded : public std::exception {
  public:

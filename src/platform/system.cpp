@@ -205,11 +205,11 @@ void RunEndHooks() {
   }
 }
 
-void End() {
+void End(int status) {
   RunEndHooks();
-  if (headless::Enabled()) throw ProgramEnded(0);
+  if (headless::Enabled()) throw ProgramEnded(status);
   std::fflush(stdout);
-  std::exit(0);
+  std::exit(status);
 }
 
 void RuntimeError(const std::string& message) { throw FrameworkError(message); }

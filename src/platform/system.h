@@ -40,8 +40,8 @@ void ShowMouse();
 // End hooks run once, in the order registered, by End() or by main's error path.
 void OnEnd(std::function<void()> hook);
 void RunEndHooks();
-// Runs the end hooks and exits with status 0 (throws ProgramEnded in headless runs).
-[[noreturn]] void End();
+// Runs the end hooks and exits with the status (throws ProgramEnded with it in headless runs).
+[[noreturn]] void End(int status = 0);
 
 // Random numbers: one generator for the whole program.
 void SeedRnd(int32_t seed);

@@ -153,7 +153,7 @@ TEST_F(ScreenMode, NoWindowAtAllShowsAMessageAndEndsTheProgram) {
     SetGraphicsMode(0, 800, 600, 32);
     FAIL() << "the program should have ended";
   } catch (const ProgramEnded& ended) {
-    EXPECT_EQ(ended.status(), 0);
+    EXPECT_EQ(ended.status(), 255);
   }
   EXPECT_TRUE(hookRan);
   ASSERT_EQ(headless::MessageBoxes().size(), 1u);

@@ -147,7 +147,7 @@ TEST_F(StartUpRun, FailuresThatEndTheStartUp) {
        [](const std::string& game, const std::string&) {
          app_test::ArchiveWithoutPackEntry(game, "popups_lp.bca");
        },
-       0, "", u"Files corrupted", false, nullptr},
+       255, "", u"Files corrupted\ndata/popups_lp.bca", false, nullptr},
       {"profiles folder unreadable",
        [](const std::string&, const std::string& home) {
          fs::create_directories(UserFolder(home));
@@ -161,7 +161,7 @@ TEST_F(StartUpRun, FailuresThatEndTheStartUp) {
          std::ofstream(UserFolder(home) + "/data/options.tsc") << "Settings{\n\tscreenMode=1\n}\n";
          headless::FailGraphics(10);
        },
-       0, "", u"Graphics initiation error! The game will close.", true,
+       255, "", u"Graphics initiation error! The game will close.", true,
        "\tscreenMode=2.00000000\n"},
   };
   int n = 0;

@@ -262,12 +262,17 @@ TEST_F(LevelPackCheck, EveryPackMustHoldItsPackEntry) {
     ASSERT_TRUE(SaveBytesSafely(packs[0], c.settings));
     EXPECT_EQ(BBFileExist(packs[0], u"pack.txt"), 0) << c.what;
     EXPECT_EQ(CheckLPFiles(), 0) << c.what;
+    EXPECT_EQ(DamagedLevelPacks(), std::vector<std::string>{packs[0]}) << c.what;
   }
   ASSERT_TRUE(SaveBytesSafely(packs[0], good));
   ASSERT_TRUE(DeleteFile(packs[4]));
+  ASSERT_TRUE(SaveBytesSafely(packs[2], {}));
   EXPECT_EQ(CheckLPFiles(), 0);
+  EXPECT_EQ(DamagedLevelPacks(), (std::vector<std::string>{packs[2], packs[4]}));
+  ASSERT_TRUE(SaveBytesSafely(packs[2], good));
   ASSERT_TRUE(CreateDir(packs[4]));  // a folder in the archive's place
   EXPECT_EQ(CheckLPFiles(), 0);
+  EXPECT_EQ(DamagedLevelPacks(), std::vector<std::string>{packs[4]});
   EXPECT_TRUE(Notices().empty());
 }
 

@@ -4,9 +4,10 @@ runner, once for every player file and game archive in every damaged form.
 
 Player files (options, hiscores, a profile): the game starts and plays to the script's end; the
 damaged file is kept aside byte for byte, or left untouched where it cannot be read at all.
-Game archives: the game stops with a message naming the file and status 255, stops at start-up's
-level-pack check ("Files corrupted", status 0), or plays on (the notices it showed are listed in
-the table). Never a crash, a hang (every run is bounded in time) or a sanitizer report.
+Game archives: the game stops with a message naming the file and status 255 (start-up's
+level-pack check shows "Files corrupted" and the damaged packs), or plays on (the notices it
+showed are listed in the table). Never a crash, a hang (every run is bounded in time) or a
+sanitizer report.
 
   damaged_files.py --runner build/tools/screenshot/screenshot --game build/game [--jobs N]
                    [--table FILE] [--only SUBSTRING] [--keep DIR]
@@ -212,13 +213,13 @@ def check_player_file(case, before_kind, damaged, path, run, folder_before):
 
 
 # The level-pack check of start-up: an archive without its entry "pack.txt" ends the game with
-# this message box and exit status 0.
+# this message box, the damaged packs on its next lines, and exit status 255.
 PACK_CHECK_BOX = "Files corrupted"
 
 
 def check_game_data(case, run, names):
-    """The game stops with a message naming the file and status 255, stops at the level-pack
-    check, or plays on (the notices it showed are listed)."""
+    """The game stops with a message naming the file and status 255, or plays on (the notices it
+    showed are listed)."""
     problems = []
     text = run.text()
     boxes = run.boxes()
@@ -228,15 +229,15 @@ def check_game_data(case, run, names):
         case.outcome = "plays on"
         if boxes:
             case.outcome += " after the notice " + "; ".join('"%s"' % b for b in boxes)
-    elif run.code == 0 and PACK_CHECK_BOX in boxes:
-        case.outcome = 'stops at start-up: "%s", status 0' % PACK_CHECK_BOX
     elif run.code == 0:
         case.outcome = "ends early, status 0, " + ("; ".join(boxes) or "no message")
-        problems.append("ended early without the level-pack message")
+        problems.append("ended early, reported as success")
     elif run.code == 255:
         named = [n for n in names if n in text]
         message = next((line.strip() for line in text.splitlines() if any(n in line for n in names)), "")
-        if named:
+        if named and PACK_CHECK_BOX in boxes:
+            case.outcome = 'stops, 255: "%s" and %s' % (PACK_CHECK_BOX, message[:90])
+        elif named:
             case.outcome = "stops, 255: " + message[:90]
         else:
             case.outcome = "stops, 255, the file unnamed"
