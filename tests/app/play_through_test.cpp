@@ -197,6 +197,7 @@ app_test::ChildResult PlayRun(const std::string& game, const std::string& home, 
     setenv("HOME", home.c_str(), 1);
     if (chdir(game.c_str()) != 0) return 123;
     headless::SetFrameCap(headless::FrameNumber() + kRunFrames);
+    headless::SetSparseDrawing(10);  // the player reads the game, not its pixels
     Player player(secondRun);
     const int status = RunProgram();
     std::printf("%sstatus %d\n", player.report.c_str(), status);

@@ -102,6 +102,9 @@ class ModesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test_support::OpenScreen();
+    // These tests play whole levels and read no pixels: nine frames in ten are left undrawn,
+    // which is most of their time under the sanitizers.
+    headless::SetSparseDrawing(10);
     test_support::MakeBoardGame();
     headless::SetFrameCap(20000);
     sequencer->currentLevel = 0;
