@@ -12,11 +12,14 @@ constexpr int kRingSquares[4][2] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}};
 
 // The spells the model casts: holy fire burns the spell's row and column to the first hole,
 // vanish takes every fifth occupied cell, the bomb the 5 x 5 square round it, the drain every
-// rune of the colour it lay on.
+// rune of the colour it lay on, the heal turns every stone back into its rune; the teleport
+// gives every fourth rune another colour at random (the model only counts it).
 constexpr int kHolyFire = 1;
 constexpr int kVanish = 2;
 constexpr int kBomb = 3;
 constexpr int kDrain = 4;
+constexpr int kHeal = 5;
+constexpr int kTeleport = 6;
 constexpr int kVanishGap = 4;
 constexpr int kBombReach = 2;
 
@@ -76,13 +79,22 @@ constexpr double kCrowding = 8000.0;
 constexpr double kAlmostRun = 4.0;
 constexpr double kRoomForRun = 0.4;
 constexpr double kDeadRune = 6.0;
+// On a board to be emptied a rune one short of a run needs one more; a lone rune two, and each
+// block that brings them brings others.
+constexpr double kLoneRune = 8.0;
 constexpr double kWalledCell = 7.0;
 constexpr double kBossDown = 2000.0;
 constexpr double kWin = 100000.0;
 constexpr double kRingRight = 15.0;
-constexpr double kRingWrong = 12.0;
+constexpr double kRingWrong = 40.0;
 constexpr double kRingGrowth = 3.0;
 constexpr double kQuarterTurn = 0.3;
+// A teleport on a boss level scatters the colours of the rings in the making.
+constexpr double kTeleportOnRings = 150.0;
+// An open ring cell with no open cell beside it can only take a one-rune block.
+constexpr double kRingWalled = 25.0;
+// A four-rune shape that fits nowhere: dealt, it ends the level.
+constexpr double kNoRoomFor = 150.0;
 // A spell still lying on the board: a later run through its cell sets it off.
 constexpr double kSpellLying = 8.0;
 // The next block counts at this share; with no place for it at all the board is nearly lost.
@@ -126,13 +138,17 @@ Window Look(const BoardView& v, int x, int y, int dx, int dy) {
 double Prospects(const BoardView& v) {
   double score = 0.0;
   std::array<std::array<bool, kCells>, kCells> hope{};
+  std::array<std::array<bool, kCells>, kCells> paired{};
   for (int x = 0; x < kCells; ++x) {
     for (int y = 0; y < kCells; ++y) {
       for (int horizontal = 0; horizontal < 2; ++horizontal) {
         const int dx = horizontal, dy = 1 - horizontal;
         const Window w = Look(v, x, y, dx, dy);
         if (!w.alive) continue;
-        if (w.filled == 2) score += kAlmostRun;
+        if (w.filled == 2) {
+          score += kAlmostRun;
+          for (int k = 0; k < 3; ++k) paired[x + dx * k][y + dy * k] = true;
+        }
         if (w.filled == 1) score += kRoomForRun;
         for (int k = 0; k < 3; ++k) hope[x + dx * k][y + dy * k] = true;
       }
@@ -140,10 +156,46 @@ double Prospects(const BoardView& v) {
         score -= kWalledCell;
     }
   }
-  for (int x = 0; x < kCells; ++x)
-    for (int y = 0; y < kCells; ++y)
+  for (int x = 0; x < kCells; ++x) {
+    for (int y = 0; y < kCells; ++y) {
       if (v.occupied[x][y] && !hope[x][y]) score -= kDeadRune;
+      if (v.goal == 2 && v.occupied[x][y] && !paired[x][y]) score -= kLoneRune;
+    }
+  }
   return score;
+}
+
+// The four-rune shapes, each in its distinct quarter turns: line, square, T, S and Z.
+using Shape4 = std::array<std::array<int, 2>, 4>;
+const std::vector<std::vector<Shape4>>& FourRuneShapes() {
+  static const std::vector<std::vector<Shape4>> shapes = {
+      {{{{0, 0}, {1, 0}, {2, 0}, {3, 0}}}, {{{0, 0}, {0, 1}, {0, 2}, {0, 3}}}},
+      {{{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}},
+      {{{{0, 0}, {1, 0}, {2, 0}, {1, 1}}}, {{{1, 0}, {0, 1}, {1, 1}, {2, 1}}},
+       {{{0, 0}, {0, 1}, {0, 2}, {1, 1}}}, {{{1, 0}, {1, 1}, {1, 2}, {0, 1}}}},
+      {{{{1, 0}, {2, 0}, {0, 1}, {1, 1}}}, {{{0, 0}, {0, 1}, {1, 1}, {1, 2}}}},
+      {{{{0, 0}, {1, 0}, {1, 1}, {2, 1}}}, {{{1, 0}, {1, 1}, {0, 1}, {0, 2}}}},
+  };
+  return shapes;
+}
+
+// How many of the four-rune shapes fit nowhere in any of their turns.
+int ShapesWithoutRoom(const BoardView& v) {
+  int without = 0;
+  for (const std::vector<Shape4>& turns : FourRuneShapes()) {
+    bool fits = false;
+    for (const Shape4& shape : turns) {
+      for (int x = 0; x < kCells && !fits; ++x) {
+        for (int y = 0; y < kCells && !fits; ++y) {
+          fits = std::all_of(shape.begin(), shape.end(),
+                             [&](const std::array<int, 2>& c) { return v.Open(x + c[0], y + c[1]); });
+        }
+      }
+      if (fits) break;
+    }
+    if (!fits) ++without;
+  }
+  return without;
 }
 
 double Rings(const BoardView& v) {
@@ -160,6 +212,11 @@ double Rings(const BoardView& v) {
     });
     // The closer the ring is to closing, the more each cell of it is worth.
     score += right * kRingRight + right * right * kRingGrowth;
+    // A ring cell still open wants a way in: an open cell beside it.
+    ForEachRingCell(boss, [&](int x, int y) {
+      if (v.Open(x, y) && !v.Open(x - 1, y) && !v.Open(x + 1, y) && !v.Open(x, y - 1) && !v.Open(x, y + 1))
+        score -= kRingWalled;
+    });
   }
   return score;
 }
@@ -265,6 +322,12 @@ Outcome Place(const BoardView& view, const BlockShape& shape, int x, int y) {
           for (int cy = 0; cy < kCells; ++cy)
             if (v.occupied[cx][cy] && v.colour[cx][cy] == under) hit(cx, cy);
         break;
+      case kHeal:
+        for (auto& column : v.stone) column.fill(false);
+        break;
+      case kTeleport:
+        ++out.teleports;
+        break;
       default:
         break;
     }
@@ -276,6 +339,7 @@ double Gain(const Outcome& outcome) {
   double gain = outcome.cleared * kClearedCell + outcome.restored * kRestoredStone +
                 outcome.bossesDown * kBossDown;
   if (outcome.after.goal == 1) gain += outcome.clearedNeeded * kClearedNeeded;
+  if (outcome.after.goal == 3) gain -= outcome.teleports * kTeleportOnRings;
   return gain;
 }
 
@@ -302,7 +366,7 @@ double Standing(const BoardView& v) {
   const double filled = usable > 0 ? 1.0 - static_cast<double>(open) / usable : 0.0;
   const double crowding = std::max(0.0, filled - kCrowdedFrom);
   return Prospects(v) + Rings(v) + spells * kSpellLying - runes * runeCost -
-         kCrowding * crowding * crowding;
+         kCrowding * crowding * crowding - ShapesWithoutRoom(v) * kNoRoomFor;
 }
 
 bool Won(const BoardView& v) {

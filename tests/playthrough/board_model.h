@@ -70,6 +70,7 @@ struct Outcome {
   int clearedNeeded = 0;  // of them, balls the vials still wanted
   int bossesDown = 0;
   int spellsCast = 0;     // spells set off
+  int teleports = 0;      // of them, teleports (colours changed at random)
 };
 
 // The copy after the shape is stamped at (x, y) and its runs and closed rings are cleared.

@@ -60,6 +60,10 @@ constexpr int kLevelSlackFrames = 3000;
 // A pointer that has not reached its cell after this many frames is sent again.
 constexpr int kPointerPatience = 8;
 
+// The mini-game levels photographed on the way.
+constexpr const char* kPuzzleShot = "puzzle-05.tsc";
+constexpr const char* kRingShot = "ring-05.tsc";
+
 // Title menu keys (the menu window's buttons in `data`).
 constexpr int32_t kContinueKey = 1;
 constexpr int32_t kModesKey = 10;
@@ -159,13 +163,16 @@ std::string Player::LevelName() const {
 
 std::string Player::BoardPicture() {
   if (!board) return "";
-  // '.' an open cell, ' ' a hole, a colour number (or '#' above 9), 'B' under a boss.
+  // '.' an open cell, ' ' a hole, a rune's colour number (or '#' above 9), a stone's as a
+  // letter ('a' colour 1), 'B' under a boss.
   const BoardView view = ReadBoard();
   std::string text;
   for (int y = 0; y < kCells; ++y) {
     for (int x = 0; x < kCells; ++x) {
       char c = view.usable[x][y] ? '.' : ' ';
       if (view.occupied[x][y]) c = view.colour[x][y] <= 9 ? static_cast<char>('0' + view.colour[x][y]) : '#';
+      if (view.stone[x][y] && view.colour[x][y] >= 1 && view.colour[x][y] <= 9)
+        c = static_cast<char>('a' + view.colour[x][y] - 1);
       for (const BossSquare& boss : view.bosses)
         if (x >= boss.x && x <= boss.x + 1 && y >= boss.y && y <= boss.y + 1) c = 'B';
       text += c;
@@ -231,6 +238,8 @@ void Player::TrackLevel(int frame) {
   if (stage_ != Stage::kQuest || !sequencer) return;
   if (sequencer->currentLevel != levelIndex_) {
     if (levelIndex_ > 0 && questPlayed_) ++levelsDone_;
+    if (placements_ > 0) Note(std::to_string(placements_) + " blocks put down in level " + std::to_string(levelIndex_));
+    placements_ = 0;
     levelIndex_ = sequencer->currentLevel;
     if (options_.lastQuestLevel > 0 && levelIndex_ > options_.lastQuestLevel && questPlayed_) {
       // The short form ends here, as a player closing the window.
@@ -350,14 +359,15 @@ bool Player::BoardLevel(int frame) {
   if (stage_ == Stage::kEndless || stage_ == Stage::kTimeAttack) {
     if (ModeGame(frame)) return true;
   }
-  if (level && level->goalType == 3 && !shotBosses_ && bossManager && bossManager->bossRunes->Count() >= 2 &&
-      frame - levelStartFrame_ > 120) {
-    shotBosses_ = true;
-    Shot("bosses-level-" + std::to_string(levelIndex_));
-  }
   if (stage_ == Stage::kQuest) questPlayed_ = true;
   const BlockPtr& block = blocks->currentBlock;
   if (!block) return true;  // a spell, a freeze or the deal: wait
+  // The first two-boss level, on the board as it opens: the bosses and their rings in view.
+  if (stage_ == Stage::kQuest && level && level->goalType == 3 && !shotBosses_ && bossManager &&
+      bossManager->bossRunes->Count() == 2 && placements_ == 0 && blocks->formState != 0) {
+    shotBosses_ = true;
+    Shot("bosses-level-" + std::to_string(levelIndex_));
+  }
   PlanBoardMove(frame);
   return true;
 }
@@ -401,6 +411,7 @@ void Player::PlanBoardMove(int frame) {
   headless::MouseButtonAt(frame, 1, true);
   headless::MouseButtonAt(frame + 1, 1, false);
   Wait(frame, kLatency + 1);
+  ++placements_;
 }
 
 // ---- the mini-games ---------------------------------------------------------------------------
@@ -426,7 +437,7 @@ bool Player::Puzzle(int frame) {
   }
   questPlayed_ = true;
   if (flying) return true;
-  if (puzzle->width >= 8 && !shotPuzzle_) {
+  if (!shotPuzzle_ && sequencer && ToUtf8(sequencer->fileName) == kPuzzleShot) {
     shotPuzzle_ = true;
     Shot("puzzle-level-" + std::to_string(levelIndex_));
   }
@@ -466,7 +477,7 @@ bool Player::Ring(int frame) {
   }
   if (ringGame->phase != TRingGame::kPlay) return false;
   questPlayed_ = true;
-  if (!shotRing_ && ringGame->levelSeqLast >= 6) {
+  if (!shotRing_ && ToUtf8(sequencer->fileName) == kRingShot) {
     shotRing_ = true;
     Shot("ring-level-" + std::to_string(levelIndex_));
   }

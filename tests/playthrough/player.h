@@ -123,6 +123,7 @@ class Player {
   int pointedAt_ = 0;        // the frame it was sent
   const void* plannedFor_ = nullptr;  // the held block the plan is for
   int turnsAsked_ = 0;
+  int placements_ = 0;       // blocks put down in the level being played
 
   // The title and the modes.
   bool nameTyped_ = false;
