@@ -93,8 +93,8 @@ constexpr double kQuarterTurn = 0.3;
 constexpr double kTeleportOnRings = 150.0;
 // An open ring cell with no open cell beside it can only take a one-rune block.
 constexpr double kRingWalled = 25.0;
-// A four-rune shape that fits nowhere: dealt, it ends the level.
-constexpr double kNoRoomFor = 150.0;
+// The level's deals that fit nowhere, as a share of them: the next but one ends the level.
+constexpr double kNoRoom = 1500.0;
 // A spell still lying on the board: a later run through its cell sets it off.
 constexpr double kSpellLying = 8.0;
 // The next block counts at this share; with no place for it at all the board is nearly lost.
@@ -165,37 +165,34 @@ double Prospects(const BoardView& v) {
   return score;
 }
 
-// The four-rune shapes, each in its distinct quarter turns: line, square, T, S and Z.
-using Shape4 = std::array<std::array<int, 2>, 4>;
-const std::vector<std::vector<Shape4>>& FourRuneShapes() {
-  static const std::vector<std::vector<Shape4>> shapes = {
-      {{{{0, 0}, {1, 0}, {2, 0}, {3, 0}}}, {{{0, 0}, {0, 1}, {0, 2}, {0, 3}}}},
-      {{{{0, 0}, {1, 0}, {0, 1}, {1, 1}}}},
-      {{{{0, 0}, {1, 0}, {2, 0}, {1, 1}}}, {{{1, 0}, {0, 1}, {1, 1}, {2, 1}}},
-       {{{0, 0}, {0, 1}, {0, 2}, {1, 1}}}, {{{1, 0}, {1, 1}, {1, 2}, {0, 1}}}},
-      {{{{1, 0}, {2, 0}, {0, 1}, {1, 1}}}, {{{0, 0}, {0, 1}, {1, 1}, {1, 2}}}},
-      {{{{0, 0}, {1, 0}, {1, 1}, {2, 1}}}, {{{1, 0}, {1, 1}, {0, 1}, {0, 2}}}},
+// The share of the level's deals that would fit nowhere on the board, each shape tried in its
+// four turns over the rows' open cells as bit masks.
+double ShareWithoutRoom(const BoardView& v) {
+  if (!v.dealt || v.dealt->empty()) return 0.0;
+  std::array<uint32_t, kCells> open{};
+  for (int y = 0; y < kCells; ++y)
+    for (int x = 0; x < kCells; ++x)
+      if (v.Open(x, y)) open[static_cast<size_t>(y)] |= 1u << x;
+  // Bit x of the answer: the cell (x + dx, y) is open.
+  auto shifted = [&](int y, int dx) -> uint32_t {
+    if (y < 0 || y >= kCells) return 0;
+    const uint32_t row = open[static_cast<size_t>(y)];
+    return dx >= 0 ? row >> dx : (row << -dx) & ((1u << kCells) - 1);
   };
-  return shapes;
-}
-
-// How many of the four-rune shapes fit nowhere in any of their turns.
-int ShapesWithoutRoom(const BoardView& v) {
-  int without = 0;
-  for (const std::vector<Shape4>& turns : FourRuneShapes()) {
-    bool fits = false;
-    for (const Shape4& shape : turns) {
-      for (int x = 0; x < kCells && !fits; ++x) {
-        for (int y = 0; y < kCells && !fits; ++y) {
-          fits = std::all_of(shape.begin(), shape.end(),
-                             [&](const std::array<int, 2>& c) { return v.Open(x + c[0], y + c[1]); });
-        }
+  auto fitsSomewhere = [&](const BlockTurns& block) {
+    for (const BlockShape& shape : block.turns) {
+      for (int y = 0; y < kCells; ++y) {
+        uint32_t anchors = (1u << kCells) - 1;
+        for (const BlockCell& cell : shape) anchors &= shifted(y + cell.dy, cell.dx);
+        if (anchors != 0) return true;
       }
-      if (fits) break;
     }
-    if (!fits) ++without;
-  }
-  return without;
+    return false;
+  };
+  int without = 0;
+  for (const BlockTurns& block : *v.dealt)
+    if (!block.empty() && !fitsSomewhere(block)) ++without;
+  return static_cast<double>(without) / static_cast<double>(v.dealt->size());
 }
 
 double Rings(const BoardView& v) {
@@ -366,7 +363,7 @@ double Standing(const BoardView& v) {
   const double filled = usable > 0 ? 1.0 - static_cast<double>(open) / usable : 0.0;
   const double crowding = std::max(0.0, filled - kCrowdedFrom);
   return Prospects(v) + Rings(v) + spells * kSpellLying - runes * runeCost -
-         kCrowding * crowding * crowding - ShapesWithoutRoom(v) * kNoRoomFor;
+         kCrowding * crowding * crowding - ShareWithoutRoom(v) * kNoRoom;
 }
 
 bool Won(const BoardView& v) {

@@ -8,6 +8,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace playthrough {
@@ -46,6 +47,9 @@ struct BoardView {
   std::array<std::array<int, kCells>, kCells> spell{};
   std::vector<BossSquare> bosses;
   int goal = 0;  // 1 fill the vials, 2 empty the board, 3 bring down the bosses
+  // The shapes the level deals, one entry per entry of its list (so a shape listed twice
+  // counts twice): a deal of one that fits nowhere ends the level.
+  std::shared_ptr<const std::vector<BlockTurns>> dealt;
   std::array<int, kColours> needed{};  // balls the vials of each colour still want
 
   // True when the cell is on the board, usable, empty and under no boss.

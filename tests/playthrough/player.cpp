@@ -86,6 +86,24 @@ void Centre(const DimPtr& dim, int& x, int& y) {
   y = static_cast<int>(std::lround((dim->Top() + dim->Bottom()) / 2.0f));
 }
 
+BlockTurns ReadBlock(const BlockPtr& block);
+
+// The shapes of the level's deal list, read again whenever the list changes.
+std::shared_ptr<const std::vector<BlockTurns>> DealtShapes() {
+  static TListPtr<String> readFrom;
+  static std::shared_ptr<const std::vector<BlockTurns>> shapes;
+  if (!blocks || !blocks->availableBlocks) return nullptr;
+  if (blocks->availableBlocks == readFrom && shapes) return shapes;
+  auto read = std::make_shared<std::vector<BlockTurns>>();
+  for (const String& id : *blocks->availableBlocks) {
+    for (const BlockPtr& shape : *blocks->shapes)
+      if (shape->id == id) read->push_back(ReadBlock(shape));
+  }
+  readFrom = blocks->availableBlocks;
+  shapes = read;
+  return shapes;
+}
+
 // The game's board level as the player sees it.
 BoardView ReadBoard() {
   BoardView view;
@@ -108,6 +126,7 @@ BoardView ReadBoard() {
         view.spell[spell->cellX][spell->cellY] = spell->kind;
   }
   view.goal = level ? level->goalType : 0;
+  view.dealt = DealtShapes();
   if (magicSphere) {
     for (int k = 0; k < TMagicSphere::kVials; ++k) {
       const int colour = magicSphere->colours[static_cast<size_t>(k)];
@@ -223,9 +242,9 @@ void Player::Step(int frame) {
                      : Map(frame)         ? "map"
                      : Puzzle(frame)      ? "puzzle"
                      : Ring(frame)        ? "ring"
-                     : Tutorial(frame)    ? "tutorial"
                      : FirstProfile(frame) ? "profile"
                      : Title(frame)       ? "title"
+                     : Tutorial(frame)    ? "tutorial"
                                           : nullptr;
   if (acted && acted != lastActed_ && getenv("PT_DEBUG"))
     std::cerr << "frame " << frame << ": " << acted << "\n";
@@ -333,7 +352,10 @@ bool Player::Summary(int frame) {
   if (!level || !points || points->levelActive != 0 || level->summaryDone != 0 ||
       level->summaryPhase != kSummaryWaitsForClick)
     return false;
-  if (stage_ == Stage::kQuest) lastSummaryTotal_ = level->totalShown;
+  if (stage_ == Stage::kQuest) {
+    lastSummaryTotal_ = level->totalShown;
+    if (getenv("PT_DEBUG")) Note("summary total " + std::to_string(lastSummaryTotal_) + " in " + LevelName());
+  }
   Click(frame, 400, 300);
   Wait(frame, kClickThroughPace);
   return true;
@@ -346,6 +368,7 @@ bool Player::InGameMenu(int frame) {
   if (optionsWindow->alpha < 1.0f) return true;
   ClickButtonKey(frame, kInGameMainMenuKey);
   menuAsked_ = false;
+  modeLeft_ = true;
   modeStartFrame_ = -1;
   ++modeStep_;
   Wait(frame, kClickThroughPace);
@@ -356,6 +379,9 @@ bool Player::InGameMenu(int frame) {
 
 bool Player::BoardLevel(int frame) {
   if (!board || !blocks || !points || points->levelActive == 0) return false;
+  // A mode game left by its menu keeps its board (and its level active): until the player
+  // starts or resumes the next one, the title is on show.
+  if (modeLeft_) return false;
   if (stage_ == Stage::kEndless || stage_ == Stage::kTimeAttack) {
     if (ModeGame(frame)) return true;
   }
@@ -524,8 +550,18 @@ bool Player::Map(int frame) {
 }
 
 bool Player::Tutorial(int frame) {
+  // The boss page keeps its picture loaded after it closed: the title, back after the last
+  // level, is asked first, and no tutorial opens after the quest.
+  if (stage_ != Stage::kStartUp && stage_ != Stage::kQuest) return false;
   if (!tutorial || !tutorial->background) return false;
   if (points && points->levelActive != 0) return false;
+  // The main page lets its picture go when it closes; the boss page keeps it, and is on show
+  // while its clock runs.
+  const float bossClock = tutorial->bossValues[TTutorial::kBossRunes - 1];
+  const bool bossPageRuns = bossClock != lastBossClock_;
+  lastBossClock_ = bossClock;
+  if (bossPageRuns) bossPageSeen_ = true;
+  if (bossPageSeen_ && !bossPageRuns) return false;
   Click(frame, (TTutorial::kPlayLeft + TTutorial::kPlayRight) / 2,
         (TTutorial::kPlayTop + TTutorial::kPlayBottom) / 2);
   Wait(frame, kClickThroughPace);
@@ -636,11 +672,13 @@ bool Player::Title(int frame) {
       }
       if (state == TOptionsWindow::kLevelSelector && on(kSelectorPlayKey)) {
         ClickButtonKey(frame, kSelectorPlayKey);
+        modeLeft_ = false;
         Note(std::string(endless ? "endless" : "time attack") + " on the first selector level");
         return true;
       }
       if (state == TOptionsWindow::kContinueOrNew && on(kContinueKey)) {
         ClickButtonKey(frame, kContinueKey);
+        modeLeft_ = false;
         Note(std::string(endless ? "endless" : "time attack") + " resumed");
         return true;
       }

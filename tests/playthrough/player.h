@@ -116,6 +116,8 @@ class Player {
   bool summaryClicked_ = false;
   bool mapEntered_ = false;  // the map's fade-in was seen and it has not finished since
   bool questPlayed_ = false;  // a quest level was seen in play
+  float lastBossClock_ = 0.0f;  // the boss page's clock at the last look
+  bool bossPageSeen_ = false;   // the boss page was on show once
 
   // Board play.
   Move planned_;
@@ -130,6 +132,7 @@ class Player {
   int modeStep_ = 0;         // the step of the title road within the stage
   int modeStartFrame_ = -1;  // the first frame of the running mode game
   bool menuAsked_ = false;
+  bool modeLeft_ = false;    // a mode game was left by its menu and none started since
   bool creditsAsked_ = false;
   int creditsFrames_ = 0;
 

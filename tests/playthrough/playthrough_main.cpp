@@ -8,10 +8,11 @@
 //   playthrough [SEED] [--until N] [--shots DIR]
 // SEED replaces the fixed seed of headless runs; --until N stops after quest level N with a
 // close request (the short form); --shots writes the screenshots into DIR. PT_DEBUG set in the
-// environment traces the screens the player acts on.
+// environment traces the screens the player acts on; PT_KEEP_HOME keeps the home folder.
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -171,7 +172,9 @@ int main(int argc, char** argv) {
     if (rc == 0 && args.player.lastQuestLevel == 0) {
       playthrough::Expected expected;
       expected.docsFolder = std::string(home) + "/Library/Preferences/.Glyphor";
+      // The name entry keeps names in lower case, as it shows them while they are typed.
       expected.playerName = args.player.name;
+      for (char& c : expected.playerName) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       expected.lastSummaryTotal = player.lastSummaryTotal();
       for (const std::string& problem : playthrough::CheckEnd(expected)) {
         std::cerr << "[playthrough] FAILED: " << problem << "\n";
@@ -180,7 +183,12 @@ int main(int argc, char** argv) {
     }
     if (rc == 0) std::cerr << "[playthrough] passed\n";
   }
+  // PT_KEEP_HOME keeps the home folder for a look at what the game wrote.
   std::error_code ec;
-  std::filesystem::remove_all(home, ec);
+  if (getenv("PT_KEEP_HOME")) {
+    std::cerr << "[playthrough] home kept: " << home << "\n";
+  } else {
+    std::filesystem::remove_all(home, ec);
+  }
   return rc;
 }
