@@ -44,7 +44,9 @@ constexpr int kLatency = 3;
 constexpr int kPressDelay = 1;
 // Where a popup's OK button is clicked, from its top-left corner.
 constexpr int kOkInset = 10;
-// The summary's phase that waits for a click.
+// The summary's phases from its start to its fade-out, and the one that waits for a click.
+constexpr int32_t kSummaryFirstPhase = 1;
+constexpr int32_t kSummaryLastPhase = 11;
 constexpr int32_t kSummaryWaitsForClick = 8;
 // Frames a popup may stay after its OK click before the player clicks again.
 constexpr int kPopupPatience = 90;
@@ -350,8 +352,11 @@ bool Player::InfoPopup(int frame) {
 
 bool Player::Summary(int frame) {
   if (!level || !points || points->levelActive != 0 || level->summaryDone != 0 ||
-      level->summaryPhase != kSummaryWaitsForClick)
+      level->summaryPhase < kSummaryFirstPhase || level->summaryPhase > kSummaryLastPhase)
     return false;
+  // A click while the bonus is counted skips the wait for the click, and its total: no other
+  // screen's click reaches the summary before it waits.
+  if (level->summaryPhase != kSummaryWaitsForClick) return true;
   if (stage_ == Stage::kQuest) {
     lastSummaryTotal_ = level->totalShown;
     if (getenv("PT_DEBUG")) Note("summary total " + std::to_string(lastSummaryTotal_) + " in " + LevelName());
@@ -555,13 +560,6 @@ bool Player::Tutorial(int frame) {
   if (stage_ != Stage::kStartUp && stage_ != Stage::kQuest) return false;
   if (!tutorial || !tutorial->background) return false;
   if (points && points->levelActive != 0) return false;
-  // The main page lets its picture go when it closes; the boss page keeps it, and is on show
-  // while its clock runs.
-  const float bossClock = tutorial->bossValues[TTutorial::kBossRunes - 1];
-  const bool bossPageRuns = bossClock != lastBossClock_;
-  lastBossClock_ = bossClock;
-  if (bossPageRuns) bossPageSeen_ = true;
-  if (bossPageSeen_ && !bossPageRuns) return false;
   Click(frame, (TTutorial::kPlayLeft + TTutorial::kPlayRight) / 2,
         (TTutorial::kPlayTop + TTutorial::kPlayBottom) / 2);
   Wait(frame, kClickThroughPace);

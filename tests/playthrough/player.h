@@ -116,8 +116,6 @@ class Player {
   bool summaryClicked_ = false;
   bool mapEntered_ = false;  // the map's fade-in was seen and it has not finished since
   bool questPlayed_ = false;  // a quest level was seen in play
-  float lastBossClock_ = 0.0f;  // the boss page's clock at the last look
-  bool bossPageSeen_ = false;   // the boss page was on show once
 
   // Board play.
   Move planned_;
