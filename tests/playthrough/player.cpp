@@ -44,10 +44,12 @@ constexpr int kLatency = 3;
 constexpr int kPressDelay = 1;
 // Where a popup's OK button is clicked, from its top-left corner.
 constexpr int kOkInset = 10;
-// The summary's phases from its start to its fade-out, and the one that waits for a click.
+// The summary's phases from its start to its fade-out; the bonus counted into the total (a
+// click ends the count), the wait for a click, and the scroll rolling up after it.
 constexpr int32_t kSummaryFirstPhase = 1;
+constexpr int32_t kSummaryCounts = 7;
+constexpr int32_t kSummaryRollsUp = 9;
 constexpr int32_t kSummaryLastPhase = 11;
-constexpr int32_t kSummaryWaitsForClick = 8;
 // Frames a popup may stay after its OK click before the player clicks again.
 constexpr int kPopupPatience = 90;
 // The game-over popup's opening zoom reads no input.
@@ -354,13 +356,18 @@ bool Player::Summary(int frame) {
   if (!level || !points || points->levelActive != 0 || level->summaryDone != 0 ||
       level->summaryPhase < kSummaryFirstPhase || level->summaryPhase > kSummaryLastPhase)
     return false;
-  // A click while the bonus is counted skips the wait for the click, and its total: no other
-  // screen's click reaches the summary before it waits.
-  if (level->summaryPhase != kSummaryWaitsForClick) return true;
-  if (stage_ == Stage::kQuest) {
-    lastSummaryTotal_ = level->totalShown;
-    if (getenv("PT_DEBUG")) Note("summary total " + std::to_string(lastSummaryTotal_) + " in " + LevelName());
+  // Every phase is claimed, so that no other screen's click reaches the summary. A click while
+  // the bonus is counted ends the count with the whole bonus in the total, as the wait for a
+  // click would; once the scroll rolls up the total stands.
+  if (level->summaryPhase >= kSummaryRollsUp) {
+    if (stage_ == Stage::kQuest && lastSummaryLevel_ != levelIndex_) {
+      lastSummaryLevel_ = levelIndex_;
+      lastSummaryTotal_ = level->totalShown;
+      if (getenv("PT_DEBUG")) Note("summary total " + std::to_string(lastSummaryTotal_) + " in " + LevelName());
+    }
+    return true;
   }
+  if (level->summaryPhase < kSummaryCounts) return true;
   Click(frame, 400, 300);
   Wait(frame, kClickThroughPace);
   return true;

@@ -113,6 +113,7 @@ class Player {
   bool lossAnswered_ = false;
   int levelsDone_ = 0;
   int32_t lastSummaryTotal_ = -1;
+  int lastSummaryLevel_ = -1;  // the quest level whose summary total was read
   bool summaryClicked_ = false;
   bool mapEntered_ = false;  // the map's fade-in was seen and it has not finished since
   bool questPlayed_ = false;  // a quest level was seen in play
