@@ -27,13 +27,32 @@ struct TTSCGroup {
 };
 using TSCGroupPtr = std::shared_ptr<TTSCGroup>;
 
+// A key's slots 0 to TSC_MAX_VALUES - 1, each holding its default until written. Only the slots
+// up to the highest one written are stored: a key costs what it holds (with every slot stored,
+// each key took 36 KB, and a full hiscore table a third of a gigabyte).
+template <typename T>
+class TSCSlots {
+ public:
+  T& operator[](size_t slot) {
+    if (slot >= items_.size()) items_.resize(slot + 1);
+    return items_[slot];
+  }
+  const T& operator[](size_t slot) const {
+    static const T kUnwritten{};
+    return slot < items_.size() ? items_[slot] : kUnwritten;
+  }
+
+ private:
+  std::vector<T> items_;
+};
+
 // One occurrence of a key: the full path of its group ("" outside every group), its name and
 // up to TSC_MAX_VALUES value texts with their kinds.
 struct TTSCKey {
   String path;
   String name;
-  std::array<String, TSC_MAX_VALUES> values{};
-  std::array<int32_t, TSC_MAX_VALUES> types{};
+  TSCSlots<String> values;
+  TSCSlots<int32_t> types;
   int32_t count = 0;
 };
 using TSCKeyPtr = std::shared_ptr<TTSCKey>;

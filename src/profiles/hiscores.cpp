@@ -17,13 +17,25 @@ const String kDefaultName = u"morvell";
 constexpr int32_t kDefaultScore = 10000;
 const String kNoLevel = u"null";
 
+// A key of one value in a group just made: nothing there to look up first (a look-up runs
+// through every key before it, which made a full table's save take time by its square).
+void AddKey(const TSCFilePtr& tsc, const String& group, const String& name, const String& value,
+            int32_t kind) {
+  TSCKeyPtr key = CreateTSCKey(tsc, group, name);
+  key->values[0] = value;
+  key->types[0] = kind;
+  key->count = 1;
+}
+
 void SetEntryKeys(const TSCFilePtr& tsc, const String& group, const TScore& entry) {
-  SetTSCStringKey(tsc, group, u"name", entry.name, 0);
-  SetTSCNumberKey(tsc, group, u"score", static_cast<float>(entry.score), 0);
-  SetTSCNumberKey(tsc, group, u"gameID", static_cast<float>(entry.gameId), 0);
-  SetTSCNumberKey(tsc, group, u"typeID", static_cast<float>(entry.typeId), 0);
-  SetTSCStringKey(tsc, group, u"date", entry.date, 0);
-  SetTSCStringKey(tsc, group, u"helpVar", entry.helpVar, 0);
+  AddKey(tsc, group, u"name", entry.name, TSC_VALUE_STRING);
+  AddKey(tsc, group, u"score", TSCNumberText(static_cast<float>(entry.score)), TSC_VALUE_NUMBER);
+  AddKey(tsc, group, u"gameID", TSCNumberText(static_cast<float>(entry.gameId)),
+         TSC_VALUE_NUMBER);
+  AddKey(tsc, group, u"typeID", TSCNumberText(static_cast<float>(entry.typeId)),
+         TSC_VALUE_NUMBER);
+  AddKey(tsc, group, u"date", entry.date, TSC_VALUE_STRING);
+  AddKey(tsc, group, u"helpVar", entry.helpVar, TSC_VALUE_STRING);
 }
 
 // A store of the entries in order, as groups "Score0", "Score1", ...
