@@ -1,10 +1,14 @@
 // Long play under the scripted player, watched for memory that only grows: endless and time
-// attack game after game, and the quest's first stage twice over. Resident memory is sampled
-// every tenth of the run, from the first tenth once every level has been played (2,000 frames);
-// from the first sample to the last it may not grow by 5 %. These run in
-// the AddressSanitizer build, whose leak check at the end of the process fails it on any leak:
-// endless and time attack 10,000 frames each with every test run; with MIRETHORN_SOAK_FRAMES
-// set, that many frames each (the long soak is 100,000) and the quest's stage too.
+// attack game after game, and the quest's first stage twice over. Memory is sampled every tenth
+// of the run, from the first tenth once every level has been played (2,000 frames); from the
+// first sample to the last it may not grow by 5 %. In the normal build that is the resident
+// memory. In the AddressSanitizer build, whose leak check at the end of the process fails it on
+// any leak, it is the game's live heap: the sanitizer's own records of every allocation's stack
+// and its shadow of the heap only ever grow (100,000 frames of endless took its resident memory
+// up by a third, while the live heap and the normal build's resident memory stayed within a
+// few percent). Endless and time attack play 10,000 frames each with
+// every run of the sanitizer build's tests; with MIRETHORN_SOAK_FRAMES set, in either build,
+// that many frames each (the long soak is 100,000) and the quest's stage too.
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +32,8 @@
 #endif
 
 #ifdef MIRETHORN_ASAN
+#include <sanitizer/allocator_interface.h>
+
 // The sanitizer holds freed blocks back before reusing them (256 MB by default), and resident
 // memory swings by a fifth as that quarantine fills and recycles; a small one keeps the samples
 // about the game's own memory.
@@ -72,6 +78,15 @@ long ResidentKb() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// The memory watched: the live heap under the sanitizer, the resident memory otherwise.
+long WatchedKb() {
+#ifdef MIRETHORN_ASAN
+  return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+  return ResidentKb();
+#endif
+}
+
 // Thrown from the frame callback when the run has shown its frames.
 struct RunOver {};
 
@@ -100,9 +115,13 @@ class Soak : public ModesTest {
  protected:
   void SetUp() override {
 #ifndef MIRETHORN_ASAN
-    GTEST_SKIP() << "the soak runs in the AddressSanitizer build";
+    // Outside the sanitizer, the allocator's resident memory is still settling over the first
+    // 10,000 frames: only the long soak runs there.
+    if (!std::getenv("MIRETHORN_SOAK_FRAMES"))
+      GTEST_SKIP() << "the normal build plays only the long soak (MIRETHORN_SOAK_FRAMES)";
 #endif
     ModesTest::SetUp();
+    FillHiscores();
     headless::SetFrameCap(0);
     // The game plays every frame; the pixels of nine frames in ten are left alone, which under
     // the sanitizers takes most of the time.
@@ -111,22 +130,44 @@ class Soak : public ModesTest {
     interval_ = std::max(1, frames_ / 10);
   }
 
+  // Every game over enters the hiscore table, which grows until each mode holds its most
+  // entries: it starts full here, so that the samples see the game's memory and not a table
+  // filling up to its bound.
+  static void FillHiscores() {
+    for (int32_t mode : {HISCORE_QUEST, HISCORE_ENDLESS, HISCORE_TIME_ATTACK})
+      for (int32_t i = 0; i < hiscore->limitPerType; ++i)
+        hiscore->add2(u"soak", i, 0, mode, u"01 Mar 2026", u"level_endless_01.tsc");
+    hiscore->TrimHiscores();
+    ASSERT_TRUE(hiscore->Save());
+  }
+
   // Called every frame with the frames shown since the run began; a run with an end stops there.
   // The first sample waits until each of the mode's levels has been played once, its pictures
   // and sounds loaded.
   void Watch(int frame, bool ends = true) {
-    if (frame >= kWarmUpFrames && frame % interval_ == 0) samples_.push_back(ResidentKb());
+    if (frame >= kWarmUpFrames && frame % interval_ == 0) {
+      samples_.push_back(WatchedKb());
+      resident_.push_back(ResidentKb());
+    }
     if (ends && frame >= frames_) throw RunOver{};
   }
 
   void ExpectFlatMemory() {
     ASSERT_GE(samples_.size(), 3u);
-    std::string seen;
+    std::string seen, resident;
     for (long kb : samples_) seen += std::to_string(kb) + " ";
+    for (long kb : resident_) resident += std::to_string(kb) + " ";
     const double growth = FittedGrowth(samples_);
-    RecordProperty("resident_kb", seen);
+    RecordProperty("watched_kb", seen);
+#ifdef MIRETHORN_ASAN
+    std::printf("live heap (kB) every %d frames: %s; fitted growth %.1f %%\n", interval_,
+                seen.c_str(), 100 * growth);
+    std::printf("resident memory (kB), the sanitizer's included: %s; fitted growth %.1f %%\n",
+                resident.c_str(), 100 * FittedGrowth(resident_));
+#else
     std::printf("resident memory (kB) every %d frames: %s; fitted growth %.1f %%\n", interval_,
                 seen.c_str(), 100 * growth);
+#endif
     EXPECT_LT(growth, 0.05) << seen;
   }
 
@@ -155,7 +196,8 @@ class Soak : public ModesTest {
   static constexpr int kWarmUpFrames = 2000;
   int frames_ = 0;
   int interval_ = 1;
-  std::vector<long> samples_;
+  std::vector<long> samples_;   // the memory watched
+  std::vector<long> resident_;  // the resident memory beside it
 };
 
 // Memory that climbs a little with every sample fails; a waver of a tenth either way does not.
