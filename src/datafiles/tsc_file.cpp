@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "platform/errors.h"
 #include "platform/system.h"
@@ -177,7 +178,8 @@ String TTSCFile::GetStringKey(const String& path, const String& name, int index)
     return String();
   }
   if (!ValidIndex(index)) return String();
-  return key->values[static_cast<size_t>(index)];
+  // Read through the constant key: a slot never written is not made by reading it.
+  return std::as_const(*key).values[static_cast<size_t>(index)];
 }
 
 float TTSCFile::GetNumberKey(const String& path, const String& name, int index) {
@@ -187,7 +189,7 @@ float TTSCFile::GetNumberKey(const String& path, const String& name, int index) 
     return 0.0f;
   }
   if (!ValidIndex(index)) return 0.0f;
-  return TSCNumberValue(key->values[static_cast<size_t>(index)]);
+  return TSCNumberValue(std::as_const(*key).values[static_cast<size_t>(index)]);
 }
 
 void TTSCFile::SetKey(const String& path, const String& name, const String& value, int32_t kind,
