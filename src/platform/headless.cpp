@@ -106,7 +106,11 @@ bool Headless() { return H().enabled; }
 void AfterFlip() {
   HeadlessState& h = H();
   const int shown = h.frame++;
-  if (h.enabled) h.clock += static_cast<uint32_t>(kFrameSteps[shown % 3]);
+  if (h.enabled) {
+    const int32_t step = kFrameSteps[shown % 3];
+    h.clock += static_cast<uint32_t>(step);
+    AdvanceChannels(step);
+  }
   if (h.frameCap > 0 && h.frame > h.frameCap) throw FrameworkError("frame cap reached");
   if (h.callback) {
     std::function<void(int)> callback = h.callback;  // the callback may replace itself
@@ -133,7 +137,10 @@ void Enable() {
 
 bool Enabled() { return H().enabled; }
 
-void AdvanceClock(int32_t ms) { platform_core::AdvanceVirtualClock(ms); }
+void AdvanceClock(int32_t ms) {
+  platform_core::AdvanceVirtualClock(ms);
+  platform_internal::AdvanceChannels(ms);
+}
 
 void SetClockStepPerRead(int32_t ms) { H().stepPerRead = ms; }
 

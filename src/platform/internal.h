@@ -28,6 +28,10 @@ bool Headless();
 // loading (the samples a long one's channels decode as it plays); false when it is not one or
 // holds no sound.
 bool DecodeWholeVorbis(const std::vector<uint8_t>& bytes, bool loop, std::vector<int16_t>& out);
+// Headless runs pull no samples from a device: their channels move on by the virtual clock's
+// steps instead (`ms` of sound each), so that sounds end, and leave the mixer, as they would
+// with a sound card.
+void AdvanceChannels(int32_t ms);
 
 }  // namespace platform_internal
 

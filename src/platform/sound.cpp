@@ -5,8 +5,9 @@
 // Ogg file and each channel playing it decodes it as it goes, to the very samples a whole
 // decoding gives: loading stays quick and a song costs its file's size, not ten times that. A channel is a small
 // state record shared by the game's handle and the mixer: the mixer keeps every started channel
-// until it ends or is stopped, so a channel plays on when the game drops its handle. The SDL audio callback and MixAudio run the same mixing pass;
-// one mutex guards the channel records.
+// until it ends or is stopped, so a channel plays on when the game drops its handle. The SDL
+// audio callback and MixAudio run the same mixing pass, and headless runs move the channels on
+// by the virtual clock with it; one mutex guards the channel records.
 #include "platform/sound.h"
 
 #include <SDL.h>
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <thread>
 
@@ -395,14 +397,15 @@ Mixer& TheMixer() {
 
 constexpr int kChunkFrames = 512;
 
-// Adds one channel's next `frames` (at most kChunkFrames) frames into `acc`; marks the channel
-// ended at the end of a sound that does not loop. Called with the mixer's mutex held.
+// Adds one channel's next `frames` (at most kChunkFrames) frames into `acc`, or only moves it
+// on by them when `acc` is null; marks the channel ended at the end of a sound that does not
+// loop. Called with the mixer's mutex held.
 void MixChannel(ChannelState& ch, float* acc, int frames) {
   const SoundData& data = *ch.sound;
   const int64_t total = data.Frames();
   const float volume = ch.volume;
   int16_t decoded[kChunkFrames * kMixChannels];
-  if (data.encoded && (!ch.stream || ch.stream->Source() != data.encoded.get()))
+  if (acc && data.encoded && (!ch.stream || ch.stream->Source() != data.encoded.get()))
     ch.stream = std::make_unique<SoundStream>(data.encoded);
   int done = 0;
   while (done < frames) {
@@ -414,20 +417,23 @@ void MixChannel(ChannelState& ch, float* acc, int frames) {
       ch.pos = 0;
     }
     const int n = static_cast<int>(std::min<int64_t>(frames - done, total - ch.pos));
-    const int16_t* src = decoded;
-    if (data.encoded) ch.stream->Render(ch.pos, n, decoded);
-    else src = data.samples.data() + ch.pos * kMixChannels;
-    float* dst = acc + static_cast<size_t>(done) * kMixChannels;
-    for (int i = 0; i < n * kMixChannels; ++i) dst[i] += static_cast<float>(src[i]) * volume;
+    if (acc) {
+      const int16_t* src = decoded;
+      if (data.encoded) ch.stream->Render(ch.pos, n, decoded);
+      else src = data.samples.data() + ch.pos * kMixChannels;
+      float* dst = acc + static_cast<size_t>(done) * kMixChannels;
+      for (int i = 0; i < n * kMixChannels; ++i) dst[i] += static_cast<float>(src[i]) * volume;
+    }
     ch.pos += n;
     done += n;
   }
   if (ch.pos >= total && !ch.loop) ch.active = false;
 }
 
-// One mixing pass. The audio device's pass leaves out channels started since its previous pass:
-// the game starts a sound and sets its volume right after, and the sound must not be heard at
-// the old volume in between. Pulls through MixAudio take every started channel at once.
+// One mixing pass; with no `out`, the channels only move on, as far as the pass would have
+// mixed. The audio device's pass leaves out channels started since its previous pass: the game
+// starts a sound and sets its volume right after, and the sound must not be heard at the old
+// volume in between. Pulls through MixAudio take every started channel at once.
 void MixPass(int16_t* out, int frames, bool devicePass) {
   Mixer& mixer = TheMixer();
   std::lock_guard<std::mutex> lock(mixer.mutex);
@@ -435,13 +441,15 @@ void MixPass(int16_t* out, int frames, bool devicePass) {
   int done = 0;
   while (done < frames) {
     const int n = std::min(kChunkFrames, frames - done);
-    std::fill(acc, acc + n * kMixChannels, 0.0f);
+    if (out) std::fill(acc, acc + n * kMixChannels, 0.0f);
     for (auto& ch : mixer.channels) {
       if (!ch->active || ch->paused || !ch->sound || (devicePass && ch->fresh)) continue;
-      MixChannel(*ch, acc, n);
+      MixChannel(*ch, out ? acc : nullptr, n);
     }
-    int16_t* dst = out + static_cast<size_t>(done) * kMixChannels;
-    for (int i = 0; i < n * kMixChannels; ++i) dst[i] = ToSample(acc[i]);
+    if (out) {
+      int16_t* dst = out + static_cast<size_t>(done) * kMixChannels;
+      for (int i = 0; i < n * kMixChannels; ++i) dst[i] = ToSample(acc[i]);
+    }
     done += n;
   }
   if (devicePass) {
@@ -595,6 +603,22 @@ void MixAudio(int16_t* out, int frames) {
   if (!out || frames <= 0) return;
   MixPass(out, frames, false);
 }
+
+namespace platform_internal {
+
+void AdvanceChannels(int32_t ms) {
+  if (ms <= 0) return;
+  // The frames owed are counted from the start, so that 16 and 17 ms steps add up to the rate.
+  static int64_t msGone = 0;
+  static int64_t framesGone = 0;
+  msGone += ms;
+  const int64_t due = msGone * kMixRate / 1000;
+  const auto frames = static_cast<int>(std::min<int64_t>(due - framesGone, std::numeric_limits<int>::max()));
+  framesGone = due;
+  MixPass(nullptr, frames, true);
+}
+
+}  // namespace platform_internal
 
 void StopAllChannels() {
   Mixer& mixer = TheMixer();

@@ -8,11 +8,12 @@
 
 namespace app_test {
 
-// A sound whose every sample is `level`, one second long.
-inline SoundPtr ConstantSound(int16_t level, bool loop = false) {
+// A sound whose every sample is `level`, `seconds` long. Headless runs move sounds on with the
+// virtual clock: a sound counted after a test's frames must last longer than they do.
+inline SoundPtr ConstantSound(int16_t level, bool loop = false, int seconds = 1) {
   auto sound = std::make_shared<TSound>();
   sound->data = std::make_shared<SoundData>();
-  sound->data->samples.assign(static_cast<size_t>(kMixRate) * kMixChannels, level);
+  sound->data->samples.assign(static_cast<size_t>(kMixRate) * kMixChannels * seconds, level);
   sound->loop = loop;
   return sound;
 }

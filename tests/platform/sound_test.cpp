@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/headless.h"
 #include "platform/internal.h"
 #include "support/test_support.h"
 
@@ -427,7 +428,9 @@ TEST(Sound, StopAllChannelsSilencesEverything) {
   EXPECT_TRUE(AllSilent(Pull(300)));
 }
 
-TEST(Sound, DummyDeviceOpensAndHeadlessRunsMoveOnlyByPulls) {
+// The device stays silent in headless runs: real time moves nothing, the virtual clock and
+// pulls do.
+TEST(Sound, DummyDeviceOpensAndHeadlessRunsMoveOnlyByPullsAndTheVirtualClock) {
   SoundPtr sound = ToneSound("h.ogg", 441.0, 0.5f, 0.05);
   ASSERT_TRUE(sound);
   EXPECT_TRUE(AudioDeviceOpen());
@@ -436,6 +439,32 @@ TEST(Sound, DummyDeviceOpensAndHeadlessRunsMoveOnlyByPulls) {
   EXPECT_EQ(ChannelPlaying(channel), 1);
   const std::vector<int16_t> out = Pull(100);
   EXPECT_TRUE(std::equal(out.begin(), out.end(), sound->data->samples.begin()));
+}
+
+// Without a device pulling samples, a headless run's sounds would never end: a long run would
+// pile up every sound it ever started. They move on by the virtual clock instead, a sound
+// started since the last step waiting for the next one, as it would for the device.
+TEST(Sound, HeadlessChannelsMoveOnWithTheVirtualClock) {
+  SoundPtr once = ToneSound("c1.ogg", 441.0, 0.5f, 0.05);
+  SoundPtr looped = ToneSound("c2.ogg", 441.0, 0.5f, 0.05, SOUND_LOOP);
+  ASSERT_TRUE(once && looped);
+  ChannelPtr ends = PlaySound(once);
+  ChannelPtr loops = PlaySound(looped);
+  ChannelPtr paused = PlaySound(once);
+  PauseChannel(paused);
+  headless::AdvanceClock(1);  // started since the last step: nothing moves yet
+  const int64_t lengthMs = once->data->Frames() * 1000 / kMixRate;
+  headless::AdvanceClock(static_cast<int32_t>(lengthMs) - 1);
+  EXPECT_EQ(ChannelPlaying(ends), 1);
+  headless::AdvanceClock(2);
+  EXPECT_EQ(ChannelPlaying(ends), 0);
+  EXPECT_EQ(ChannelPlaying(loops), 1);
+  EXPECT_EQ(ChannelPlaying(paused), 1);
+  // Frames shown move it too, by their 16 and 17 ms.
+  ResumeChannel(paused);
+  for (int i = 0; i < 4; ++i) platform_internal::AfterFlip();
+  EXPECT_EQ(ChannelPlaying(paused), 0);
+  EXPECT_EQ(ChannelPlaying(loops), 1);
 }
 
 TEST(Sound, ChannelsCanBeChangedWhileAnotherThreadMixes) {

@@ -10,7 +10,7 @@ showed are listed in the table). Never a crash, a hang (every run is bounded in 
 sanitizer report.
 
   damaged_files.py --runner build/tools/screenshot/screenshot --game build/game [--jobs N]
-                   [--table FILE] [--only SUBSTRING] [--keep DIR]
+                   [--table FILE] [--only SUBSTRING] [--keep DIR] [--sparse N]
 Prints the table of outcomes; exits 1 when any run breaks the rules above.
 """
 import argparse
@@ -86,11 +86,12 @@ def kind_of(path):
 class Game:
     """Where the runner finds the game, and how one run is made."""
 
-    def __init__(self, runner, game_dir, timeout, keep):
+    def __init__(self, runner, game_dir, timeout, keep, sparse=0):
         self.runner = os.path.abspath(runner)
         self.game_dir = os.path.abspath(game_dir)
         self.timeout = timeout
         self.keep = keep
+        self.sparse = sparse
 
     def scratch_game(self, root):
         """A game folder of links to the built one's contents, with data/ copied."""
@@ -117,7 +118,10 @@ class Game:
         env.setdefault("UBSAN_OPTIONS", "print_stacktrace=1")
         env["MIRETHORN_GAME_FOLDER"] = work
         try:
-            done = subprocess.run([self.runner, "--script", script, shots], cwd=work, env=env,
+            command = [self.runner, "--script", script, shots]
+            if self.sparse > 1:
+                command += ["--sparse", str(self.sparse)]
+            done = subprocess.run(command, cwd=work, env=env,
                                   stdin=subprocess.DEVNULL, capture_output=True,
                                   timeout=self.timeout, start_new_session=True)
             code, out, err = done.returncode, done.stdout, done.stderr
@@ -361,8 +365,10 @@ def main():
     parser.add_argument("--table")
     parser.add_argument("--only", default="")
     parser.add_argument("--keep")
+    parser.add_argument("--sparse", type=int, default=0,
+                        help="draw the pixels of only every N-th frame (and of the shots)")
     args = parser.parse_args()
-    game = Game(args.runner, args.game, args.timeout, args.keep)
+    game = Game(args.runner, args.game, args.timeout, args.keep, args.sparse)
     root = args.keep or tempfile.mkdtemp(prefix="mirethorn-matrix-")
     os.makedirs(root, exist_ok=True)
     try:

@@ -244,17 +244,21 @@ TEST_F(Soak, TheQuestsFirstStageTwiceOverKeepsMemoryFlat) {
   ScriptedPlayer player;
   player.onFrame = [&](int shown) {
     Watch(shown - first, false);
-    // A loss: retry once the game-over popup has zoomed in, and again a second later should a
-    // click have gone astray; nothing else is clicked meanwhile.
+    // A loss: retry once the game-over popup has zoomed in, and again every second should a
+    // click have gone astray, until the level starts again (a fresh board is not over); nothing
+    // else is clicked meanwhile. The player can lose the level again sooner than any fixed wait.
     if (levelReplays > lossesSeen) {
       lossesSeen = levelReplays;
       popupOpened = shown;
     }
     if (popupOpened >= 0) {
       const int since = shown - popupOpened - kPopupZoomFrames;
-      if (since >= 0 && since % 60 == 0) ClickRetry(shown);
-      if (since < 5 * 60) return ClickThroughSummary(shown);
-      popupOpened = -1;
+      if (since > 0 && board->gameOver == 0) {
+        popupOpened = -1;
+      } else {
+        if (since >= 0 && since % 60 == 0) ClickRetry(shown);
+        return ClickThroughSummary(shown);
+      }
     }
     if (levelReplays < lossesSeen) lossesSeen = levelReplays;  // a new level counts anew
     const int inLevel = shown - levelStart;

@@ -111,7 +111,7 @@ class GalleryVisit : public testing::Test {
     deltaTime = TDeltaTime::Create(60.0f);
     delta = 1.0;
     globalSnd = std::make_shared<TGlobalSnd>();
-    globalSnd->sounds[6] = app_test::ConstantSound(kClickLevel);
+    globalSnd->sounds[6] = app_test::ConstantSound(kClickLevel, false, 5);  // outlasts a visit
     songManager = std::make_shared<TSongManager>();
     LoadProgramFonts();
     optionsWindow = std::make_shared<TOptionsWindow>();

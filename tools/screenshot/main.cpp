@@ -1,9 +1,12 @@
-// screenshot --list | screenshot SCENARIO OUTDIR | screenshot --script FILE OUTDIR
+// screenshot --list | screenshot SCENARIO OUTDIR | screenshot --script FILE OUTDIR [--sparse N]
 // Runs a scenario headless in the game folder, with a throw-away home folder, and writes the
 // PNG files of the frames it names into OUTDIR. With --script it runs the whole game (start-up
 // and main loop) headless in the game folder with the home folder as given, following the input
 // script FILE (see platform/input_script.h), and writes the shots the script names; the message
-// boxes the game showed are written to standard error at the end.
+// boxes the game showed are written to standard error at the end. With --sparse N the pixels of
+// only every N-th frame and of the frames shot are drawn (for long runs that look at the game's
+// files and messages, not its pictures; a shot after frames left undrawn can differ where a
+// screen draws over what the frame before left).
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -40,7 +43,7 @@ constexpr int kScriptRanOut = 3;     // the game still ran kScriptIdleFrames aft
 int Usage() {
   std::fprintf(stderr,
                "usage: screenshot --list\n       screenshot SCENARIO OUTDIR\n"
-               "       screenshot --script FILE OUTDIR\n");
+               "       screenshot --script FILE OUTDIR [--sparse N]\n");
   return 2;
 }
 
@@ -77,7 +80,7 @@ bool EnterGameFolder() {
   return true;
 }
 
-int RunScript(const char* file, const char* outArg) {
+int RunScript(const char* file, const char* outArg, int sparse) {
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "screenshot: cannot read the script %s\n", file);
@@ -100,6 +103,7 @@ int RunScript(const char* file, const char* outArg) {
     if (e.kind == ScriptEvent::Kind::Stop) stopFrame = std::min(stopFrame, e.frame);
   }
   ScheduleInputEvents(events);
+  headless::SetSparseDrawing(sparse);
   int status = 0;
   std::vector<std::string> missing;
   {
@@ -142,7 +146,13 @@ int List() {
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "--list") return List();
-  if (argc == 4 && std::string(argv[1]) == "--script") return RunScript(argv[2], argv[3]);
+  if (argc == 4 && std::string(argv[1]) == "--script") return RunScript(argv[2], argv[3], 0);
+  if (argc == 6 && std::string(argv[1]) == "--script" && std::string(argv[4]) == "--sparse") {
+    char* end = nullptr;
+    const long every = std::strtol(argv[5], &end, 10);
+    if (end == argv[5] || *end != '\0' || every < 1 || every > 1000) return Usage();
+    return RunScript(argv[2], argv[3], static_cast<int>(every));
+  }
   if (argc != 3) return Usage();
   const std::string name = argv[1];
   auto found = screenshot::Scenarios().find(name);
