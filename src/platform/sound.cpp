@@ -613,7 +613,8 @@ void AdvanceChannels(int32_t ms) {
   static int64_t framesGone = 0;
   msGone += ms;
   const int64_t due = msGone * kMixRate / 1000;
-  const auto frames = static_cast<int>(std::min<int64_t>(due - framesGone, std::numeric_limits<int>::max()));
+  const int64_t owed = std::min<int64_t>(due - framesGone, std::numeric_limits<int>::max());
+  const auto frames = static_cast<int>(owed);
   framesGone = due;
   MixPass(nullptr, frames, true);
 }

@@ -1,7 +1,8 @@
 // Long play under the scripted player, watched for memory that only grows: endless and time
 // attack game after game, and the quest's first stage twice over. Memory is sampled every tenth
-// of the run, from the first tenth once every level has been played (2,000 frames); from the
-// first sample to the last it may not grow by 5 %. In the normal build that is the resident
+// of the run, from the first tenth once every level has been played (2,000 frames), and in the
+// quest's stage at the level ends of its second pass; from the first sample to the last it may
+// not grow by 5 %. In the normal build that is the resident
 // memory. In the AddressSanitizer build, whose leak check at the end of the process fails it on
 // any leak, it is the game's live heap: the sanitizer's own records of every allocation's stack
 // and its shadow of the heap only ever grow (100,000 frames of endless took its resident memory
@@ -156,14 +157,16 @@ class Soak : public ModesTest {
     ASSERT_TRUE(hiscore->Save());
   }
 
+  void TakeSample() {
+    samples_.push_back(WatchedKb());
+    resident_.push_back(ResidentKb());
+  }
+
   // Called every frame with the frames shown since the run began; a run with an end stops there.
   // The first sample waits until each of the mode's levels has been played once, its pictures
   // and sounds loaded.
   void Watch(int frame, bool ends = true) {
-    if (frame >= kWarmUpFrames && frame % interval_ == 0) {
-      samples_.push_back(WatchedKb());
-      resident_.push_back(ResidentKb());
-    }
+    if (frame >= kWarmUpFrames && frame % interval_ == 0) TakeSample();
     if (ends && frame >= frames_) throw RunOver{};
   }
 
@@ -315,8 +318,7 @@ TEST_F(Soak, TheQuestsFirstStageTwiceOverKeepsMemoryFlat) {
       if (result == 0) ++won;
       levelFrames.push_back(headless::FrameNumber() - levelStart);
       if (pass == 1 || number == stage.back()) {
-        samples_.push_back(WatchedKb());
-        resident_.push_back(ResidentKb());
+        TakeSample();
       } else {
         firstPass += std::to_string(WatchedKb()) + " ";
       }
