@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "datafiles/bca_archive.h"
 #include "platform/errors.h"
 #include "platform/files.h"

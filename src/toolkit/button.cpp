@@ -1,6 +1,6 @@
 #include "toolkit/button.h"
 
-#include "app/mouse.h"
+#include "services/mouse.h"
 #include "platform/input.h"
 
 namespace {

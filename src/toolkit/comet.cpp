@@ -1,6 +1,6 @@
 #include "toolkit/comet.h"
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "platform/system.h"
 
 TListPtr<CometPtr> cometList = CreateList<CometPtr>();

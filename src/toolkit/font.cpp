@@ -1,6 +1,6 @@
 #include "toolkit/font.h"
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "platform/pixmap.h"
 
 std::vector<FontPtr> fonts(2);

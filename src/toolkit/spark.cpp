@@ -1,6 +1,6 @@
 #include "toolkit/spark.h"
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "platform/system.h"
 
 std::array<ImagePtr, 5> sparkImages;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/delta_time.h"
-#include "app/sfx.h"
+#include "services/delta_time.h"
+#include "services/sfx.h"
 #include "game/board/stone_entity.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_timer.h"

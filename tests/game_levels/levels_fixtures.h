@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
-#include "app/main_loop.h"
+#include "services/data_folders.h"
+#include "program/main_loop.h"
 #include "datafiles/tsc_file.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
@@ -23,8 +23,8 @@
 #include "game/pieces/rune_manager.h"
 #include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
-#include "minigames/puzzle/puzzle_manager.h"
-#include "minigames/ring/ring_game.h"
+#include "play/puzzle/puzzle_manager.h"
+#include "play/ring/ring_game.h"
 #include "platform/headless.h"
 #include "platform/pixmap.h"
 #include "platform/text.h"

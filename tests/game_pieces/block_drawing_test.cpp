@@ -2,7 +2,7 @@
 // turning runes, the glow's pulse, and the preview's scale and centring.
 #include <gtest/gtest.h>
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "pieces_fixtures.h"
 
 using namespace pieces;

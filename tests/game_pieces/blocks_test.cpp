@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "app/delta_time.h"
-#include "app/options.h"
+#include "services/delta_time.h"
+#include "services/options.h"
 #include "pieces_fixtures.h"
 #include "platform/system.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
-#include "app/mouse.h"
+#include "services/data_folders.h"
+#include "services/mouse.h"
 #include "datafiles/tsc_file.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"

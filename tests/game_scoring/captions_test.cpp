@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
 #include "game/levels/captions.h"
 #include "game/levels/points_manager.h"
 #include "platform/graphics.h"

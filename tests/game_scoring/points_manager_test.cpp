@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "game/levels/points_manager.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/mouse.h"
+#include "services/mouse.h"
 #include "platform/graphics.h"
 #include "platform/pixmap.h"
 #include "support/game_fixtures.h"

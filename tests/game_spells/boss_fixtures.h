@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/options.h"
-#include "app/sound_fixtures.h"
+#include "services/options.h"
+#include "support/sound_fixtures.h"
 #include "game_board/board_play_fixtures.h"
 #include "support/game_fixtures.h"
 

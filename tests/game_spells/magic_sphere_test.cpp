@@ -3,8 +3,8 @@
 // vial first drawn full, its glow and wipe on the screen, and a resumed full vial.
 #include <cmath>
 
-#include "app/options.h"
-#include "app/sound_fixtures.h"
+#include "services/options.h"
+#include "support/sound_fixtures.h"
 #include "spells_fixtures.h"
 
 using namespace spells;

@@ -12,7 +12,7 @@
 #include "game/spells/spell_effects.h"
 #include "game/spells/volcano_emiter.h"
 #include "game_board/board_play_fixtures.h"
-#include "minigames/ring/ring_emiter.h"
+#include "game/spells/ring_emiter.h"
 #include "platform/headless.h"
 #include "support/game_fixtures.h"
 

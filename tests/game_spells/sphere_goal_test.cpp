@@ -1,6 +1,6 @@
 // A shipped level whose goal is a full sphere is won by clearing runs of its vials' colours on
 // its own board.
-#include "app/mouse.h"
+#include "services/mouse.h"
 #include "game/levels/level_sequencer.h"
 #include "game_levels/levels_fixtures.h"
 #include "spells_fixtures.h"

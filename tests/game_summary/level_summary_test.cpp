@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/options.h"
+#include "services/options.h"
 #include "platform/sound.h"
 #include "platform/system.h"
 #include "summary_fixtures.h"

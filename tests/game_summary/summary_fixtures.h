@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_summary.h"

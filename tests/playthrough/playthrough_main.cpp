@@ -20,7 +20,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/main_loop.h"
+#include "program/main_loop.h"
 #include "end_checks.h"
 #include "platform/headless.h"
 #include "platform/system.h"

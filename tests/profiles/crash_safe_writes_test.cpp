@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
-#include "app/options.h"
+#include "services/data_folders.h"
+#include "services/options.h"
 #include "datafiles/tsc_file.h"
 #include "platform/errors.h"
 #include "platform/files.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "profiles/hiscores.h"

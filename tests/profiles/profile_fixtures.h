@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "platform/files.h"
 #include "profiles/profile_manager.h"
 

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "datafiles/bca_archive.h"
-#include "game_modes/modes_fixtures.h"
-#include "minigames/puzzle/puzzle_manager.h"
-#include "minigames/ring/ring_game.h"
+#include "play_modes/modes_fixtures.h"
+#include "play/puzzle/puzzle_manager.h"
+#include "play/ring/ring_game.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define MIRETHORN_ASAN 1

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "map_fixtures.h"
 #include "platform/graphics.h"
 #include "support/test_support.h"

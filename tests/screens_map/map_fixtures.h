@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
-#include "app/song_manager.h"
-#include "app/sound_fixtures.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
+#include "services/song_manager.h"
+#include "support/sound_fixtures.h"
 #include "game/levels/level_sequencer.h"
 #include "platform/headless.h"
 #include "screens/map/map_core.h"

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "../../tools/bcapack/bca_encoder.h"
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
-#include "game/modes/new_profile.h"
+#include "game/saved/new_profile.h"
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "profiles/profile_manager.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/song_manager.h"
-#include "app/sound_fixtures.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/song_manager.h"
+#include "support/sound_fixtures.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_timer.h"

@@ -9,7 +9,7 @@
 #include "menu_fixtures.h"
 #include "screens/menu/board_selector.h"
 #include "screens/menu/menu_buttons.h"
-#include "screens/title/title_screen.h"
+#include "program/title_screen.h"
 
 namespace {
 

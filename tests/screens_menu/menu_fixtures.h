@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/graphics_mode.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
-#include "app/sound_fixtures.h"
-#include "app/main_loop.h"
+#include "services/graphics_mode.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
+#include "support/sound_fixtures.h"
+#include "program/main_loop.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/system.h"

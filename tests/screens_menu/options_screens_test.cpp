@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "app/song_manager.h"
+#include "services/song_manager.h"
 #include "game/pieces/blocks_manager.h"
 #include "menu_fixtures.h"
 #include "screens/menu/volume_bar.h"

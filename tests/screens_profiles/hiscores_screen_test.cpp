@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/system.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/mouse.h"
-#include "app/options.h"
+#include "services/data_folders.h"
+#include "services/mouse.h"
+#include "services/options.h"
 #include "datafiles/tsc_file.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
@@ -20,7 +20,7 @@
 #include "profiles/profile_fixtures.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
-#include "screens/title/title_screen.h"
+#include "program/title_screen.h"
 #include "support/game_fixtures.h"
 #include "toolkit/font.h"
 #include "toolkit/spark.h"

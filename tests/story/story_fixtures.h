@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "../../tools/bcapack/bca_encoder.h"
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
-#include "app/song_manager.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
+#include "services/song_manager.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
@@ -24,7 +24,7 @@
 #include "platform/pixmap.h"
 #include "platform/system.h"
 #include "screens/story/story.h"
-#include "screens/title/loading.h"
+#include "program/loading.h"
 #include "support/game_fixtures.h"
 #include "support/test_support.h"
 

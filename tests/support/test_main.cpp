@@ -9,6 +9,7 @@
 
 #include "platform/headless.h"
 #include "support/test_support.h"
+#include "program/layer_links.h"
 
 namespace {
 std::string g_home;
@@ -21,6 +22,7 @@ std::string SourceDir() { return MIRETHORN_SOURCE_DIR; }
 }  // namespace test_support
 
 int main(int argc, char** argv) {
+  LinkLayers();
   testing::InitGoogleTest(&argc, argv);
   char tmpl[] = "/tmp/mirethorn-test-XXXXXX";
   if (!mkdtemp(tmpl)) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "platform/system.h"
 #include "toolkit/spark.h"
 #include "toolkit_fixtures.h"

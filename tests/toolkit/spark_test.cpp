@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
 #include "toolkit_fixtures.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/mouse.h"
+#include "services/mouse.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/input.h"

@@ -27,6 +27,7 @@
 #include "platform/headless.h"
 #include "platform/system.h"
 #include "startup.h"
+#include "program/layer_links.h"
 
 namespace {
 
@@ -239,6 +240,7 @@ bool ParseInt(const char* text, int& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  LinkLayers();
   Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];

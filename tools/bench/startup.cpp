@@ -14,8 +14,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/main_loop.h"
-#include "app/start_up.h"
+#include "program/main_loop.h"
+#include "program/start_up.h"
 #include "harness.h"
 #include "platform/errors.h"
 #include "platform/headless.h"
@@ -24,7 +24,7 @@
 #include "profiles/profile_manager.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
-#include "screens/title/loading.h"
+#include "program/loading.h"
 
 namespace bench {
 

@@ -2,10 +2,10 @@
 // quest loop plays 60 frames on it with the scripted player placing blocks and answering popups.
 #include "fuzz_game.h"
 
-#include "app/main_loop.h"
+#include "program/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
-#include "game/modes/game_modes.h"
+#include "play/game_modes.h"
 #include "screens/popups/popup_manager.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,10 +3,10 @@
 // 40 frames.
 #include "fuzz_game.h"
 
-#include "app/main_loop.h"
+#include "program/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
-#include "game/modes/game_modes.h"
+#include "play/game_modes.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/pieces/rune_manager.h"
 #include "game/spells/boss_manager.h"

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/data_folders.h"
-#include "app/song_manager.h"
-#include "minigames/puzzle/puzzle_manager.h"
+#include "services/data_folders.h"
+#include "services/song_manager.h"
+#include "play/puzzle/puzzle_manager.h"
 #include "bca_encoder.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -23,6 +23,7 @@
 #include "support/board_game.h"
 #include "support/scripted_player.h"
 #include "toolkit/spark.h"
+#include "program/layer_links.h"
 
 namespace fuzz_game {
 namespace {
@@ -119,6 +120,7 @@ void QuietSongs(const std::string& game) {
 void Init() {
   State& s = S();
   if (!s.home.empty()) return;
+  LinkLayers();
   char folder[] = "/tmp/mirethorn-fuzz-XXXXXX";
   if (!mkdtemp(folder)) Fail("no temporary folder");
   s.home = folder;

@@ -2,8 +2,8 @@
 // archive and plays 60 frames of it, the pointer wandering and clicking.
 #include "fuzz_game.h"
 
-#include "minigames/puzzle/puzzle_manager.h"
-#include "minigames/ring/ring_game.h"
+#include "play/puzzle/puzzle_manager.h"
+#include "play/ring/ring_game.h"
 #include "platform/headless.h"
 
 namespace {

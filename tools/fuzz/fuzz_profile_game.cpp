@@ -8,13 +8,13 @@
 
 #include "fuzz_game.h"
 
-#include "app/main_loop.h"
+#include "program/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
-#include "game/modes/game_modes.h"
-#include "game/modes/saved_game.h"
-#include "minigames/puzzle/puzzle_manager.h"
+#include "play/game_modes.h"
+#include "game/saved/saved_game.h"
+#include "play/puzzle/puzzle_manager.h"
 #include "platform/files.h"
 #include "profiles/profile_manager.h"
 

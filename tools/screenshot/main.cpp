@@ -20,13 +20,14 @@
 #include <string>
 #include <vector>
 
-#include "app/main_loop.h"
+#include "program/main_loop.h"
 #include "platform/errors.h"
 #include "platform/headless.h"
 #include "platform/input_script.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "scenario.h"
+#include "program/layer_links.h"
 
 namespace {
 
@@ -145,6 +146,7 @@ int List() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  LinkLayers();
   if (argc == 2 && std::string(argv[1]) == "--list") return List();
   if (argc == 4 && std::string(argv[1]) == "--script") return RunScript(argv[2], argv[3], 0);
   if (argc == 6 && std::string(argv[1]) == "--script" && std::string(argv[4]) == "--sparse") {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <set>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/sfx.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/sfx.h"
 #include "game/board/board_manager.h"
 #include "game/board/stone_entity.h"
 #include "game/levels/captions.h"

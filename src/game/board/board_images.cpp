@@ -2,7 +2,7 @@
 // background picture with the holes of the shape cut out, at 32 or 40 pixels per cell.
 #include <algorithm>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "platform/system.h"

@@ -1,6 +1,6 @@
 // Petrification: every petrifyTime ms the runes placed earliest are chosen, their stone form
 // fades in over one second, and then each becomes the stone its catalogue entry names.
-#include "app/sfx.h"
+#include "services/sfx.h"
 #include "game/board/board_manager.h"
 #include "game/pieces/rune_manager.h"
 #include "game/spells/bonus_manager_a.h"

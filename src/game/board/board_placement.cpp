@@ -1,6 +1,6 @@
 // Dropping a block on the board: every filled cell is tested with _checkMove, and only a block
 // whose cells all fit is stamped into the layers.
-#include "app/sfx.h"
+#include "services/sfx.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/pieces/blocks_manager.h"

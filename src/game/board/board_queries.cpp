@@ -1,7 +1,7 @@
 // The board's queries that the block under the mouse and the board image build rely on:
 // emptying the board, the used extent and its middle, the one legality test of a block cell
 // and whether the mouse is on the board.
-#include "app/mouse.h"
+#include "services/mouse.h"
 #include "game/board/board_manager.h"
 #include "game/spells/boss_manager.h"
 #include "platform/system.h"

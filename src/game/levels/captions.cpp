@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
 #include "game/levels/points_manager.h"
 #include "platform/system.h"
 

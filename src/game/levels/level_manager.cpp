@@ -1,7 +1,7 @@
 #include "game/levels/level_manager.h"
 
-#include "app/data_folders.h"
-#include "app/main_loop.h"
+#include "services/data_folders.h"
+#include "game/quest_flow.h"
 #include "datafiles/bca_archive.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_timer.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/song_manager.h"
+#include "services/song_manager.h"
 #include "datafiles/tsc_file.h"
 #include "game/levels/level_stats.h"
 #include "platform/graphics.h"

@@ -1,16 +1,12 @@
 #include "game/levels/level_sequencer.h"
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "datafiles/bca_archive.h"
-#include "game/board/board_manager.h"
-#include "game/levels/level_manager.h"
-#include "minigames/puzzle/puzzle_manager.h"
-#include "minigames/ring/ring_game.h"
 #include "platform/files.h"
 #include "platform/system.h"
-#include "screens/popups/popup_manager.h"
 
 LevelSequencerPtr sequencer;
+std::function<void(int32_t, const String&)> questLevelSetup;
 
 void TLevelSequencer::Start(int32_t level) {
   currentLevel = level;
@@ -34,26 +30,7 @@ int32_t TLevelSequencer::Get() {
 
 int32_t TLevelSequencer::setupLevel() {
   if (Get() == 0) return 0;
-  switch (levelType) {
-    case 1:
-      if (board) board->gameOver = 0;
-      if (level) level->Set(fileName);
-      if (board) board->clearBoard();
-      if (level) {
-        level->Load(0);
-        level->loadGfx();
-      }
-      if (popupManager) popupManager->Prepare();
-      break;
-    case 2:
-      if (puzzle) puzzle->Load(fileName);
-      break;
-    case 3:
-      if (ringGame) ringGame->Load(fileName);
-      break;
-    default:
-      break;
-  }
+  if (questLevelSetup) questLevelSetup(levelType, fileName);
   return 1;
 }
 

@@ -3,12 +3,12 @@
 #include <array>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
-#include "app/song_manager.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
+#include "services/song_manager.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"

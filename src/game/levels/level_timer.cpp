@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "game/board/board_manager.h"
 #include "platform/system.h"
 #include "toolkit/container.h"

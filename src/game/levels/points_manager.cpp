@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/mouse.h"
+#include "services/data_folders.h"
+#include "services/mouse.h"
 #include "toolkit/container.h"
 
 const std::array<int32_t, 10> cyfry1Width = {12, 12, 12, 12, 12, 12, 12, 12, 12, 12};

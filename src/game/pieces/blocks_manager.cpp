@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/sfx.h"
 #include "datafiles/bca_archive.h"
 #include "game/board/board_manager.h"
 #include "game/pieces/rune_manager.h"

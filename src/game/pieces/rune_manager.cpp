@@ -1,6 +1,6 @@
 #include "game/pieces/rune_manager.h"
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "datafiles/bca_archive.h"
 #include "game/board/board_manager.h"
 #include "platform/system.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/sfx.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"

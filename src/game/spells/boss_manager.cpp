@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/data_folders.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/sfx.h"
 #include "datafiles/bca_archive.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/sfx.h"
 #include "game/levels/level_manager.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/pieces/rune_manager.h"
-#include "minigames/ring/ring_emiter.h"
+#include "game/spells/ring_emiter.h"
 #include "platform/system.h"
 #include "toolkit/container.h"
 #include "toolkit/drawing.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "game/board/board_manager.h"
 #include "game/pieces/blocks_manager.h"
 #include "game/pieces/rune_manager.h"

@@ -1,6 +1,6 @@
 #include "screens/hiscores/hiscores_screen.h"
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "platform/system.h"
 #include "toolkit/dim.h"
 #include "toolkit/spark.h"

@@ -1,9 +1,9 @@
 #include "screens/map/map_core.h"
 
-#include "app/data_folders.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
 #include "datafiles/bca_archive.h"
 #include "game/levels/level_sequencer.h"
 #include "platform/image_font.h"

@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "app/song_manager.h"
+#include "services/song_manager.h"
 #include "datafiles/tsc_file.h"
 #include "platform/graphics.h"
 #include "platform/list.h"

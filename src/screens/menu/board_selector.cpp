@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "datafiles/bca_archive.h"
 #include "datafiles/tsc_file.h"
 #include "game/board/board_manager.h"

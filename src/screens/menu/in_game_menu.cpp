@@ -5,12 +5,12 @@
 #include <map>
 #include <vector>
 
-#include "app/mouse.h"
+#include "services/mouse.h"
+#include "game/scene_effects.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_timer.h"
 #include "game/levels/points_manager.h"
-#include "game/modes/mode_road.h"
 #include "game/spells/bonus_manager_a.h"
 #include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
@@ -79,7 +79,7 @@ void DrawFrozenScene() {
   }
   if (bossManager) bossManager->Draw();
   if (bonusManagerAlt) bonusManagerAlt->Draw();
-  modes::UpdateSceneEffects();
+  UpdateSceneEffects();
 }
 
 // The help button: the boss tutorial on a boss level (which ends the program itself on a close
@@ -164,12 +164,12 @@ int32_t showInGameMenu(int32_t caller) {
   if (mouse) mouse->fetchState();
   switch (choice) {
     case kRestart:
-      return modes::kMenuRestart;
+      return kMenuRestart;
     case kMainMenu:
-      return modes::kMenuMainMenu;
+      return kMenuMainMenu;
     case kQuit:
-      return modes::kMenuQuit;
+      return kMenuQuit;
     default:
-      return modes::kMenuResume;
+      return kMenuResume;
   }
 }

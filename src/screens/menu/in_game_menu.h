@@ -13,6 +13,11 @@
 // Escape, also from the in-game options), restarts, goes to the main menu or closes the window.
 // The help button shows the boss tutorial on a boss level, else the main tutorial; a close
 // request during the main tutorial quits. The argument is what the caller passes (1 quest and
-// endless, 3 time attack); nothing depends on it. Answers kMenuResume, kMenuRestart,
-// kMenuMainMenu or kMenuQuit (game/modes/mode_road.h).
+// endless, 3 time attack); nothing depends on it. Answers one of the results below.
 int32_t showInGameMenu(int32_t caller);
+
+// Results of the in-game menu.
+inline constexpr int32_t kMenuResume = 0;
+inline constexpr int32_t kMenuRestart = 2;
+inline constexpr int32_t kMenuMainMenu = 3;
+inline constexpr int32_t kMenuQuit = 4;

@@ -5,7 +5,7 @@
 #include "screens/menu/board_selector.h"
 #include "screens/menu/menu_buttons.h"
 #include "screens/menu/options_window.h"
-#include "screens/title/title_screen.h"
+#include "screens/title_pictures.h"
 
 namespace {
 
@@ -48,6 +48,6 @@ void TOptionsWindow::buildLevelSelectorScreen() {
 void TOptionsWindow::drawLevelSelectorExtras() {
   const bool questList = boardSelector && boardSelector->mode == TBoardSelector::kQuestLevels;
   DrawImage(checkMark, kTickX, questList ? kQuestTickY : kModeListTickY, 0);
-  if (titleScreen) DrawImage(titleScreen->selectorCaption, kCaptionX, kCaptionY, 0);
+  if (levelSelectorCaption) DrawImage(levelSelectorCaption(), kCaptionX, kCaptionY, 0);
   if (boardSelector) boardSelector->DrawMiniBoard();
 }

@@ -1,7 +1,7 @@
 // The buttons of the title's menu screens (main menu, continue or new game, modes), of the
 // gallery's puzzle-size choice and of the two confirmations. The window only reports their keys;
 // the hosts act on them.
-#include "app/main_loop.h"
+#include "game/quest_flow.h"
 #include "screens/menu/menu_buttons.h"
 #include "screens/menu/options_window.h"
 

@@ -3,9 +3,9 @@
 // state 7 inside a game. The window acts on these clicks itself, in memory only: the options file
 // is written at the program's own save points.
 
-#include "app/graphics_mode.h"
-#include "app/options.h"
-#include "app/sfx.h"
+#include "services/graphics_mode.h"
+#include "services/options.h"
+#include "services/sfx.h"
 #include "game/pieces/blocks_manager.h"
 #include "platform/text.h"
 #include "screens/menu/menu_buttons.h"

@@ -3,7 +3,7 @@
 // options_screens.cpp.
 #include "screens/menu/options_window.h"
 
-#include "app/sfx.h"
+#include "services/sfx.h"
 #include "screens/menu/menu_buttons.h"
 #include "toolkit/button.h"
 #include "toolkit/container.h"

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/song_manager.h"
+#include "services/song_manager.h"
 #include "platform/graphics.h"
 #include "toolkit/text.h"
 

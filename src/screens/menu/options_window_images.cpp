@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "app/data_folders.h"
+#include "services/data_folders.h"
 #include "screens/menu/options_window.h"
 #include "toolkit/dim.h"
 #include "toolkit/font.h"

@@ -1,9 +1,9 @@
 // The game-over popup: a lost quest level zooms in the game-over panel and its cause over the
 // frozen scene, then offers retry and back to the menu, and from the second loss of the level
 // also skip. It pauses nothing: the level timer runs on, so the cause shown can turn to time out.
-#include "app/mouse.h"
-#include "app/sfx.h"
-#include "app/main_loop.h"
+#include "services/mouse.h"
+#include "services/sfx.h"
+#include "game/quest_flow.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_timer.h"
 #include "platform/input.h"

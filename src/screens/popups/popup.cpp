@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/sfx.h"
+#include "services/sfx.h"
 #include "game/levels/level_manager.h"
 #include "game/spells/bonus_manager_a.h"
 #include "platform/image_font.h"

@@ -1,11 +1,11 @@
 #include "screens/popups/popup_manager.h"
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/sfx.h"
 #include "datafiles/bca_archive.h"
-#include "game/modes/mode_road.h"
+#include "game/scene_effects.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
@@ -124,7 +124,7 @@ int32_t TPopupManager::DrawBase() {
   if (board) board->Draw(0);
   if (bossManager) bossManager->Draw();
   if (bonusManagerAlt) bonusManagerAlt->Draw();
-  modes::UpdateSceneEffects();
+  UpdateSceneEffects();
   return 0;
 }
 

@@ -1,16 +1,17 @@
 #include "screens/profiles/profile_loader.h"
 
-#include "app/data_folders.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "game/modes/new_profile.h"
-#include "game/modes/saved_game.h"
+#include "services/data_folders.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "game/saved/new_profile.h"
+#include "game/saved/saved_game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "screens/menu/options_window.h"
-#include "screens/title/title_screen.h"
+#include "screens/title_pictures.h"
+#include "screens/title_sparks.h"
 #include "toolkit/button.h"
 #include "toolkit/dim.h"
 #include "toolkit/spark.h"
@@ -336,7 +337,7 @@ void TProfileLoader::Draw() {
   SetTransform(0.0f, 1.0f, 1.0f);
   SetColor(255, 255, 255);
   SetAlpha(1.0f);
-  if (titleScreen) DrawImage(titleScreen->titleImage, 0, 0, 0);
+  if (titlePicture) DrawImage(titlePicture(), 0, 0, 0);
   if (mode == kFirstRun) {
     fadeAlpha += kFadeStep;
     if (fadeAlpha > 1.0f) fadeAlpha = 1.0f;

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <array>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/sfx.h"
-#include "app/song_manager.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/sfx.h"
+#include "services/song_manager.h"
 #include "datafiles/bca_archive.h"
 #include "datafiles/tsc_file.h"
 #include "platform/graphics.h"
@@ -18,7 +18,7 @@
 #include "platform/system.h"
 #include "platform/text.h"
 #include "screens/story/draw_story_text.h"
-#include "screens/title/loading.h"
+#include "screens/title_pictures.h"
 #include "toolkit/image_loaders.h"
 
 namespace {
@@ -76,7 +76,7 @@ void StopAndFree(const AudioStreamPtr& stream) {
   stream->free();
 }
 
-ImagePtr LoadingImage() { return loading ? loading->screenImage : nullptr; }
+ImagePtr LoadingImage() { return loadingPicture ? loadingPicture() : nullptr; }
 
 // The working state of one call, released when it returns.
 class StoryPlayer {

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/song_manager.h"
+#include "services/song_manager.h"
 #include "platform/graphics.h"
 
 class TMagicSphereEmiter;

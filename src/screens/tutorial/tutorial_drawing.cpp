@@ -7,7 +7,7 @@
 #include "game/levels/level_timer.h"
 #include "game/pieces/rune_manager.h"
 #include "game/spells/magic_sphere.h"
-#include "minigames/ring/ring_emiter.h"
+#include "game/spells/ring_emiter.h"
 #include "platform/system.h"
 #include "screens/tutorial/tutorial.h"
 #include "toolkit/container.h"

@@ -3,7 +3,7 @@
 // comets of their cleared lines, and the boss page's fading runes, sparkle, burst and reset.
 #include <cmath>
 
-#include "app/delta_time.h"
+#include "services/delta_time.h"
 #include "game/levels/level_timer.h"
 #include "game/pieces/rune_manager.h"
 #include "platform/system.h"

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
 #include "game/board/board_manager.h"
 #include "game/board/stone_entity.h"
 #include "game/levels/captions.h"

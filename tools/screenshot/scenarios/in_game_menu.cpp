@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/mouse.h"
-#include "app/options.h"
+#include "services/mouse.h"
+#include "services/options.h"
 #include "game/levels/points_manager.h"
-#include "game/modes/game_modes.h"
+#include "play/game_modes.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/input.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/mouse.h"
+#include "services/mouse.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/list.h"
@@ -13,7 +13,7 @@
 #include "scenario.h"
 #include "screens/menu/board_selector.h"
 #include "screens/menu/options_window.h"
-#include "screens/title/title_screen.h"
+#include "program/title_screen.h"
 #include "support/board_game.h"
 
 namespace {

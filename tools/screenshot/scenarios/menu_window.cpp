@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/graphics_mode.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/main_loop.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/graphics_mode.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "program/main_loop.h"
 #include "game/levels/points_manager.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"

@@ -4,14 +4,14 @@
 // endless and time-attack games leave a saved game behind.
 #include <string>
 
-#include "app/options.h"
-#include "app/main_loop.h"
+#include "services/options.h"
+#include "program/main_loop.h"
 #include "profiles/profile_manager.h"
 #include "game/board/board_manager.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"
-#include "game/modes/game_modes.h"
+#include "play/game_modes.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/input.h"

@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
-#include "app/main_loop.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
+#include "program/main_loop.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"

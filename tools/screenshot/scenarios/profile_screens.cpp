@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"
@@ -21,7 +21,7 @@
 #include "screens/hiscores/hiscores_screen.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
-#include "screens/title/title_screen.h"
+#include "program/title_screen.h"
 #include "toolkit/font.h"
 #include "toolkit/spark.h"
 

@@ -5,14 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "app/data_folders.h"
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
+#include "services/data_folders.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"
-#include "minigames/puzzle/puzzle_manager.h"
+#include "play/puzzle/puzzle_manager.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/image_font.h"

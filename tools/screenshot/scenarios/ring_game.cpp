@@ -5,14 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
 #include "game/levels/level_sequencer.h"
 #include "game/levels/points_manager.h"
-#include "minigames/ring/ring_emiter.h"
-#include "minigames/ring/ring_game.h"
+#include "game/spells/ring_emiter.h"
+#include "play/ring/ring_game.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/input.h"

@@ -2,8 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
 #include "game/levels/captions.h"
 #include "game/levels/points_manager.h"
 #include "platform/graphics.h"

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
 #include "game/board/board_manager.h"
 #include "game/levels/captions.h"
 #include "game/levels/level_manager.h"
@@ -17,7 +17,7 @@
 #include "game/spells/boss_manager.h"
 #include "game/spells/magic_sphere.h"
 #include "game/spells/volcano_emiter.h"
-#include "minigames/ring/ring_emiter.h"
+#include "game/spells/ring_emiter.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/system.h"

@@ -2,15 +2,15 @@
 // portal screen, the entry of the first profile's name, and the title's main menu.
 #include <memory>
 
-#include "app/main_loop.h"
-#include "app/start_up.h"
+#include "program/main_loop.h"
+#include "program/start_up.h"
 #include "platform/headless.h"
 #include "platform/input.h"
 #include "profiles/profile_manager.h"
 #include "scenario.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
-#include "screens/title/loading.h"
+#include "program/loading.h"
 
 namespace {
 

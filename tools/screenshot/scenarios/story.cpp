@@ -4,17 +4,17 @@
 // the closing fade.
 #include <memory>
 
-#include "app/delta_time.h"
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
-#include "app/song_manager.h"
+#include "services/delta_time.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
+#include "services/song_manager.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "scenario.h"
 #include "scene_setups.h"
 #include "screens/story/story.h"
-#include "screens/title/loading.h"
+#include "program/loading.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "app/mouse.h"
-#include "app/options.h"
-#include "app/sfx.h"
+#include "services/mouse.h"
+#include "services/options.h"
+#include "services/sfx.h"
 #include "game/levels/level_sequencer.h"
 #include "platform/graphics.h"
 #include "platform/headless.h"
