@@ -35,13 +35,6 @@ using namespace modes;
 
 namespace {
 
-struct EndlessLoop {
-  int32_t state = kPlaying;
-  bool menuRequest = false;
-  int32_t wheel = 0;
-  int32_t usedBlocks = 0;  // blocks dealt by the frame road since the game began
-};
-
 const String kResume = S("endlessResume");
 
 // The mode's timer as its level loads.
@@ -49,14 +42,14 @@ void SetTimer() { timeManager->Set(0); }
 
 // The level read again for a new game on it. The held and next blocks stay; the spells, their
 // effects and the sphere's vials go, as at the start.
-void Restart(EndlessLoop& loop) {
+void Restart(ModeLoop& loop) {
   ReloadModeLevel();
   loop.usedBlocks = 0;
   timeManager->Set(0);
   timeManager->Reset(0);
 }
 
-void Frame(EndlessLoop& loop) {
+void Frame(ModeLoop& loop) {
   BeginFrame();
   RequestTurns(loop.wheel);
   if (mouse->hit1 != 0) {
@@ -79,29 +72,14 @@ void Frame(EndlessLoop& loop) {
   blocks->updateBlock(-1, -1);
   blocks->drawBlock(0.0f, 0.0f);
 
-  TCometEmiter::updateAll();
-  TRingEmiter::UpdateAll();
-  TSpark::UpdateAll();
-  TVolcanoEmiter::updateAll();
-  TCaptions::updateAll();
-  TSoundQ::updateAll();
+  UpdateModeEffects();
 
   if (KeyHit(KEY_ESCAPE) != 0) loop.menuRequest = true;
   if (board->MouseOnBoard() == 0) mouse->Draw();
   Flip(-1);
 
   if (board->gameOver != 0) loop.state = kGameOver;
-  if (loop.menuRequest) {
-    const int32_t result = showInGameMenu(1);
-    if (result == kMenuResume) {
-      loop.menuRequest = false;
-    } else if (result == kMenuRestart) {
-      Restart(loop);
-      loop.menuRequest = false;
-    } else {
-      loop.state = result == kMenuQuit ? kQuitting : kBackToMenu;
-    }
-  }
+  AnswerMenuRequest(loop, 1, Restart);
   PollSystem();
   if (AppTerminate() != 0) loop.state = kQuitting;
 }
@@ -123,7 +101,7 @@ void SaveGame(int32_t usedBlocks) {
 }  // namespace
 
 int32_t goEndless(const String& levelName) {
-  EndlessLoop loop;
+  ModeLoop loop;
   loop.wheel = MouseZ();
   DefaultBoardGeometry();
   points->levelActive = 1;
@@ -137,23 +115,15 @@ int32_t goEndless(const String& levelName) {
     level->Set(profile->GetString(S("endlessLevel")));
   }
   LoadModeLevel(SetTimer);
-  if (!levelName.empty()) {
-    blocks->buildNextBlock();
-    blocks->buildNextBlock();
-    loop.usedBlocks = 0;
-    timeManager->Reset(0);
-  } else {
-    loop.usedBlocks = ResumeModeGame(kEndlessPrefix);
-  }
-  board->createBoardImage(1);
-  deltaTime->Update();
-
-  while (loop.state == kPlaying) Frame(loop);
-
-  ModeSummary summary;
-  summary.scoreType = kEndlessScore;
-  summary.resumeKey = kResume;
-  summary.drawPanel = [] { points->DrawEndless(); };
-  summary.spellsUnderComets = false;
-  return EndModeGame(loop.state, SaveGame, 0, summary, loop.usedBlocks);
+  ModeGame game;
+  game.prefix = kEndlessPrefix;
+  game.newGameTimerReset = 0;
+  game.frame = Frame;
+  game.save = SaveGame;
+  game.menuResult = 0;
+  game.summary.scoreType = kEndlessScore;
+  game.summary.resumeKey = kResume;
+  game.summary.drawPanel = [] { points->DrawEndless(); };
+  game.summary.spellsUnderComets = false;
+  return PlayModeGame(loop, levelName, game);
 }

@@ -25,6 +25,7 @@
 #include "platform/system.h"
 #include "profiles/hiscores.h"
 #include "profiles/profile_manager.h"
+#include "screens/menu/in_game_menu.h"
 #include "toolkit/comet.h"
 #include "toolkit/spark.h"
 
@@ -229,6 +230,45 @@ int32_t EndModeGame(int32_t state, void (*save)(int32_t usedBlocks), int32_t men
   }
   if (state == kQuitting) EndProgram();
   return RunModeSummary(summary, usedBlocks);
+}
+
+void AnswerMenuRequest(ModeLoop& loop, int32_t caller, void (*restart)(ModeLoop&)) {
+  if (!loop.menuRequest) return;
+  const int32_t result = showInGameMenu(caller);
+  if (result == kMenuResume) {
+    loop.menuRequest = false;
+  } else if (result == kMenuRestart) {
+    restart(loop);
+    loop.menuRequest = false;
+  } else {
+    loop.state = result == kMenuQuit ? kQuitting : kBackToMenu;
+  }
+}
+
+void UpdateModeEffects() {
+  TCometEmiter::updateAll();
+  TRingEmiter::UpdateAll();
+  TSpark::UpdateAll();
+  TVolcanoEmiter::updateAll();
+  TCaptions::updateAll();
+  TSoundQ::updateAll();
+}
+
+int32_t PlayModeGame(ModeLoop& loop, const String& levelName, const ModeGame& game) {
+  if (!levelName.empty()) {
+    blocks->buildNextBlock();
+    blocks->buildNextBlock();
+    loop.usedBlocks = 0;
+    timeManager->Reset(game.newGameTimerReset);
+  } else {
+    loop.usedBlocks = ResumeModeGame(game.prefix);
+  }
+  board->createBoardImage(1);
+  deltaTime->Update();
+
+  while (loop.state == kPlaying) game.frame(loop);
+
+  return EndModeGame(loop.state, game.save, game.menuResult, game.summary, loop.usedBlocks);
 }
 
 }  // namespace modes

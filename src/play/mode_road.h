@@ -87,6 +87,38 @@ struct ModeSummary {
 // when the window is closed during it.
 int32_t RunModeSummary(const ModeSummary& mode, int32_t usedBlocks);
 
+// The frames of one endless or time-attack game.
+struct ModeLoop {
+  int32_t state = kPlaying;
+  bool menuRequest = false;
+  int32_t wheel = 0;
+  int32_t usedBlocks = 0;  // blocks dealt by the frame road since the game began
+};
+
+// After a frame's flip, the pause menu the player asked for (called with `caller`): resume
+// plays on, restart starts the game again through `restart`, the main menu or a close request
+// ends the loop.
+void AnswerMenuRequest(ModeLoop& loop, int32_t caller, void (*restart)(ModeLoop&));
+
+// The running effects of an endless or time-attack frame, in its order: comets, ring bursts,
+// sparks, spell emitters, floating captions, then the sounds that have come due.
+void UpdateModeEffects();
+
+// One endless or time-attack game: how it differs between the two modes.
+struct ModeGame {
+  String prefix;                               // kEndlessPrefix or kTimePrefix
+  int32_t newGameTimerReset = 0;                // the level timer's Reset argument for a new game
+  void (*frame)(ModeLoop& loop) = nullptr;      // one frame of the game
+  void (*save)(int32_t usedBlocks) = nullptr;   // saves the game in progress
+  int32_t menuResult = 0;                       // EndModeGame's answer on the way to the menu
+  ModeSummary summary;
+};
+
+// A mode game once its level is loaded: a new game (`levelName` not empty) deals its first two
+// blocks and starts its timer, a resumed one reads its board and block back; then the frames
+// until the game ends, and its end.
+int32_t PlayModeGame(ModeLoop& loop, const String& levelName, const ModeGame& game);
+
 // After an endless or time-attack game's frame loop ended in `state`: back to the menu and quit
 // first save the game with `save`; back to the menu then drops the scene's lists and the held
 // block and returns `menuResult`; quit ends the program; game over runs the summary.

@@ -41,25 +41,18 @@ void ClampTimeAttackLimit() {
 
 namespace {
 
-struct TimeAttackLoop {
-  int32_t state = kPlaying;
-  bool menuRequest = false;
-  int32_t wheel = 0;
-  int32_t usedBlocks = 0;  // blocks dealt by the frame road since the game began
-};
-
 const String kResume = S("timeResume");
 
 // The level read again for a new game on it, its time from zero. The held and next blocks stay;
 // the spells, their effects and the sphere's vials go, as at the start.
-void Restart(TimeAttackLoop& loop) {
+void Restart(ModeLoop& loop) {
   ReloadModeLevel();
   loop.usedBlocks = 0;
   ClampTimeAttackLimit();
   timeManager->Reset(1);
 }
 
-void Frame(TimeAttackLoop& loop) {
+void Frame(ModeLoop& loop) {
   BeginFrame();
   RequestTurns(loop.wheel);
   if (mouse->hit1 != 0) {
@@ -82,12 +75,7 @@ void Frame(TimeAttackLoop& loop) {
   blocks->updateBlock(-1, -1);
   blocks->drawBlock(0.0f, 0.0f);
 
-  TCometEmiter::updateAll();
-  TRingEmiter::UpdateAll();
-  TSpark::UpdateAll();
-  TVolcanoEmiter::updateAll();
-  TCaptions::updateAll();
-  TSoundQ::updateAll();
+  UpdateModeEffects();
 
   if (KeyHit(KEY_ESCAPE) != 0) loop.menuRequest = true;
   if (board->MouseOnBoard() == 0) mouse->Draw();
@@ -95,17 +83,7 @@ void Frame(TimeAttackLoop& loop) {
   Flip(-1);
 
   if (board->gameOver != 0) loop.state = kGameOver;
-  if (loop.menuRequest) {
-    const int32_t result = showInGameMenu(3);
-    if (result == kMenuResume) {
-      loop.menuRequest = false;
-    } else if (result == kMenuRestart) {
-      Restart(loop);
-      loop.menuRequest = false;
-    } else {
-      loop.state = result == kMenuQuit ? kQuitting : kBackToMenu;
-    }
-  }
+  AnswerMenuRequest(loop, 3, Restart);
   if (AppTerminate() != 0) loop.state = kQuitting;
 }
 
@@ -126,7 +104,7 @@ void SaveGame(int32_t usedBlocks) {
 }  // namespace
 
 int32_t goTimeAtack(const String& levelName) {
-  TimeAttackLoop loop;
+  ModeLoop loop;
   loop.wheel = MouseZ();
   points->levelActive = 1;
   points->totalPoints = 0;
@@ -142,23 +120,15 @@ int32_t goTimeAtack(const String& levelName) {
     level->Set(profile->GetString(S("timeLevel")));
   }
   LoadModeLevel(ClampTimeAttackLimit);
-  if (!levelName.empty()) {
-    blocks->buildNextBlock();
-    blocks->buildNextBlock();
-    loop.usedBlocks = 0;
-    timeManager->Reset(1);
-  } else {
-    loop.usedBlocks = ResumeModeGame(kTimePrefix);
-  }
-  board->createBoardImage(1);
-  deltaTime->Update();
-
-  while (loop.state == kPlaying) Frame(loop);
-
-  ModeSummary summary;
-  summary.scoreType = kTimeAttackScore;
-  summary.resumeKey = kResume;
-  summary.drawPanel = [] { points->DrawTimeatack(); };
-  summary.spellsUnderComets = true;
-  return EndModeGame(loop.state, SaveGame, 1, summary, loop.usedBlocks);
+  ModeGame game;
+  game.prefix = kTimePrefix;
+  game.newGameTimerReset = 1;
+  game.frame = Frame;
+  game.save = SaveGame;
+  game.menuResult = 1;
+  game.summary.scoreType = kTimeAttackScore;
+  game.summary.resumeKey = kResume;
+  game.summary.drawPanel = [] { points->DrawTimeatack(); };
+  game.summary.spellsUnderComets = true;
+  return PlayModeGame(loop, levelName, game);
 }

@@ -45,7 +45,7 @@
 
 namespace test_support {
 
-void LoadSharedResources() {
+void LoadScrollFontsAndSparks() {
   data = std::make_shared<TContainer>();
   ImagePtr top = LoadImage(std::string("gfx/gui/scroll_01.png"));
   if (top) SetImageHandle(top, 175, 55);
@@ -59,9 +59,13 @@ void LoadSharedResources() {
   data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 40, SMOOTHFONT), 4001);
   data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 24, SMOOTHFONT), 4002);
   data->Add(LoadImageFont("gfx/fonts/Lombardic.ttf", 16, SMOOTHFONT), 4005);
-  data->Add(LoadImage(std::string("gfx/gui/lina.png")), 5000);
   loadSparkImage(0, "gfx/gwiazdki/gradball.png");
   for (int k = 1; k <= 3; ++k) loadSparkImage(k, "gfx/gwiazdki/" + std::to_string(k) + ".png");
+}
+
+void LoadSharedResources() {
+  LoadScrollFontsAndSparks();
+  data->Add(LoadImage(std::string("gfx/gui/lina.png")), 5000);
 }
 
 namespace {

@@ -16,6 +16,9 @@ void MakeBoardGame(const std::string& player = "Tess");
 // The shared pictures and fonts of the summary's scroll and the level timer's rope, as the
 // loading screen registers them in `data`.
 void LoadSharedResources();
+// The part of them that the screenshot runner shares: a fresh `data` with the scroll's three
+// pieces (2001-2003) and the fonts 4001, 4002 and 4005, then the spark pictures.
+void LoadScrollFontsAndSparks();
 
 // A level file under the home folder ($HOME); returns its path (a plain file name the level
 // loader reads). `levelKeys` are lines of Settings::Level, `rows` the 15 rows of the board's

@@ -7,28 +7,15 @@
 #include "platform/graphics.h"
 #include "platform/headless.h"
 #include "platform/image_font.h"
+#include "support/board_game.h"
 #include "toolkit/container.h"
 #include "toolkit/spark.h"
 
 namespace screenshot {
 
 void LoadScrollResources() {
-  data = std::make_shared<TContainer>();
-  ImagePtr top = LoadImage(std::string("gfx/gui/scroll_01.png"));
-  if (top) SetImageHandle(top, 175, 55);
-  ImagePtr middle = LoadImage(std::string("gfx/gui/scroll_02.png"));
-  if (middle) MidHandleImage(middle);
-  ImagePtr bottom = LoadImage(std::string("gfx/gui/scroll_03.png"));
-  if (bottom) SetImageHandle(bottom, 175, 0);
-  data->Add(top, 2001);
-  data->Add(middle, 2002);
-  data->Add(bottom, 2003);
+  test_support::LoadScrollFontsAndSparks();
   data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 28, SMOOTHFONT), 4000);
-  data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 40, SMOOTHFONT), 4001);
-  data->Add(LoadImageFont("gfx/fonts/OldLondon.ttf", 24, SMOOTHFONT), 4002);
-  data->Add(LoadImageFont("gfx/fonts/Lombardic.ttf", 16, SMOOTHFONT), 4005);
-  loadSparkImage(0, "gfx/gwiazdki/gradball.png");
-  for (int k = 1; k <= 3; ++k) loadSparkImage(k, "gfx/gwiazdki/" + std::to_string(k) + ".png");
 }
 
 void DrawDuskyBackdrop() {
