@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <stdexcept>
 #include <vector>
 
@@ -129,28 +130,66 @@ double textWidth(const StripFont& f, double widthScale, const std::string& text)
     return w;
 }
 
-// The horizontal scale of the letters that best gives the placed texts their widths (least
-// squares; a text's width grows nearly in proportion to the scale).
-double widthScaleOf(const StripFont& f) {
-    if (f.placedTexts.empty()) return 1;
+// The horizontal scale of each letter, so that the placed texts come out as wide as their places
+// give them: first one scale for all letters (least squares; a text's width grows nearly in
+// proportion to it), then small changes of single letters' widths, kept within 15 % of that
+// scale, that take up what one scale leaves over (least squares again, with a pull towards no
+// change). Letters the placed texts do not hold keep the common scale.
+std::map<std::string, double> letterScales(const StripFont& f) {
+    std::map<std::string, double> scales;
+    for (const std::string& ch : utf8Chars(f.order)) scales[ch] = 1;
+    if (f.placedTexts.empty()) return scales;
     double num = 0, den = 0;
     for (const auto& [text, want] : f.placedTexts) {
         const double w1 = textWidth(f, 1, text), slope = textWidth(f, 2, text) - w1;
         num += (want - w1) * slope;
         den += slope * slope;
     }
-    return 1 + num / den;
+    const double common = 1 + num / den;
+    for (auto& [ch, scale] : scales) scale = common;
+    // The letters of the placed texts, and how often each text holds each.
+    std::vector<std::string> letters;
+    for (const auto& [text, want] : f.placedTexts)
+        for (const std::string& ch : utf8Chars(text))
+            if (ch != " " && std::find(letters.begin(), letters.end(), ch) == letters.end()) letters.push_back(ch);
+    const size_t n = letters.size();
+    // Normal equations (A'A + k I) u = A'r for u, each letter's change in pixels.
+    std::vector<std::vector<double>> m(n, std::vector<double>(n + 1, 0));
+    for (const auto& [text, want] : f.placedTexts) {
+        std::vector<double> a(n, 0);
+        for (const std::string& ch : utf8Chars(text))
+            if (ch != " ") a[static_cast<size_t>(std::find(letters.begin(), letters.end(), ch) - letters.begin())] += 1;
+        const double r = want - textWidth(f, common, text);
+        for (size_t i = 0; i < n; ++i) {
+            for (size_t j = 0; j < n; ++j) m[i][j] += a[i] * a[j];
+            m[i][n] += a[i] * r;
+        }
+    }
+    for (size_t i = 0; i < n; ++i) m[i][i] += 0.5;
+    for (size_t i = 0; i < n; ++i) {  // Gauss-Jordan; the matrix is positive definite
+        for (size_t j = 0; j < n; ++j) {
+            if (j == i) continue;
+            const double k = m[j][i] / m[i][i];
+            for (size_t c = i; c <= n; ++c) m[j][c] -= k * m[i][c];
+        }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const double u = m[i][n] / m[i][i];
+        const double ink = glyphAdvance(f, 2, letters[i]) - glyphAdvance(f, 1, letters[i]);
+        if (ink > 0) scales[letters[i]] = std::clamp(common + u / ink, common * 0.85, common * 1.15);
+    }
+    return scales;
 }
 
 void glyphStrip(Canvas& strip, const StripFont& f) {
     std::vector<std::string> chars = utf8Chars(f.order);
-    const double widthScale = widthScaleOf(f);
+    const std::map<std::string, double> scales = letterScales(f);
     Canvas g(120, f.rowHeight);
     std::vector<int> expected;
     int x = 1, row = 0;
     for (const std::string& ch : chars) {
         int first = 0, last = -1;
-        renderGlyph(g, f, widthScale, ch, first, last);
+        renderGlyph(g, f, scales.at(ch), ch, first, last);
         if (last < first) throw std::runtime_error("no ink for glyph '" + ch + "'");
         // Fill empty columns inside the glyph with one nearly invisible pixel, so it stays one run.
         for (int cx = first; cx <= last; ++cx) {
@@ -191,11 +230,11 @@ void glyphStrip(Canvas& strip, const StripFont& f) {
 // Height in rows needed for a strip (laid out the same way as glyphStrip does).
 int stripRows(const StripFont& f) {
     Canvas g(120, f.rowHeight);
-    const double widthScale = widthScaleOf(f);
+    const std::map<std::string, double> scales = letterScales(f);
     int x = 1, rows = 1;
     for (const std::string& ch : utf8Chars(f.order)) {
         int first = 0, last = -1;
-        renderGlyph(g, f, widthScale, ch, first, last);
+        renderGlyph(g, f, scales.at(ch), ch, first, last);
         int runW = last - first + 1 + 2 * f.sideBearing;
         if (x + runW + 1 >= f.stripWidth) {
             x = 1;
