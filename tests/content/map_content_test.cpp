@@ -1,7 +1,7 @@
 // The world map we ship (map.tsc in the settings archive) against the quest it shows: a marker
 // per sequencer entry with the kind of its level, stages of four to eight levels in order, each
 // with its picture, markers on land along the road, apart and on screen, and stage pictures that
-// are clear wherever a marker's glow is drawn under them.
+// are clear over every marker and let the glow drawn under them show through.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,6 +34,7 @@ struct Marker {
   std::string group;
   int32_t number, stage, kind, x, y;
   int32_t glowSide() const { return kind == 5 ? 72 : 64; }
+  int32_t pictureSide() const { return kind == 5 ? 48 : 40; }
 };
 
 struct Stage {
@@ -166,7 +167,10 @@ TEST_F(ShippedMap, MarkersStandOnLandApartOnScreenAndInsideTheirStagePicture) {
   }
 }
 
-TEST_F(ShippedMap, StagePicturesHaveARoadAndAreClearOverEveryMarkersGlow) {
+// The stage pictures are drawn after the markers and the glow of the level to play next: over a
+// marker's round picture nothing may be drawn, and the road that leads into its glow square
+// stays faded there (at most 80 % opaque), so that the pulsing glow still shows through it.
+TEST_F(ShippedMap, StagePicturesHaveARoadClearOverEveryMarkerAndFadedOverItsGlow) {
   for (const Stage& s : stages) {
     SCOPED_TRACE(s.image);
     const PixmapPtr picture = LoadPixmap(s.image);
@@ -179,14 +183,25 @@ TEST_F(ShippedMap, StagePicturesHaveARoadAndAreClearOverEveryMarkersGlow) {
     EXPECT_GT(opaque, 500) << "hardly anything drawn";
     for (const Marker& m : markers) {
       const int32_t h = m.glowSide() / 2;
-      int covered = 0;
+      const double r = m.pictureSide() / 2.0;
+      int overMarker = 0, solidOverGlow = 0, roadOverGlow = 0;
       for (int y = m.y - h; y < m.y + h; ++y)
         for (int x = m.x - h; x < m.x + h; ++x) {
           const int px = x - s.x, py = y - s.y;
           if (px < 0 || py < 0 || px >= picture->width || py >= picture->height) continue;
-          covered += (picture->Get(px, py) >> 24) != 0 ? 1 : 0;
+          const uint32_t alpha = picture->Get(px, py) >> 24;
+          if (std::hypot(x + 0.5 - m.x, y + 0.5 - m.y) < r)
+            overMarker += alpha != 0 ? 1 : 0;
+          else {
+            solidOverGlow += alpha > 204 ? 1 : 0;
+            roadOverGlow += alpha != 0 ? 1 : 0;
+          }
         }
-      EXPECT_EQ(covered, 0) << "over the glow of " << m.group;
+      EXPECT_EQ(overMarker, 0) << "over the marker of " << m.group;
+      EXPECT_EQ(solidOverGlow, 0) << "hiding the glow of " << m.group;
+      if (m.stage == s.number) {
+        EXPECT_GT(roadOverGlow, 0) << "no road into the marker of " << m.group;
+      }
     }
   }
 }

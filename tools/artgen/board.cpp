@@ -234,7 +234,10 @@ void dialogPiece(Canvas& c, int piece) {
         cairo_pattern_destroy(g);
         return;
     }
-    // A gold band 14 px wide along the side that touches the table, 8 px from it.
+    // A gold band 14 px wide along the side that touches the table, 6 px from it. The top band
+    // is the exception: the hiscores table writes its first row at y 100, 21 px above the
+    // table's rectangle, so the top pieces carry their band at their top edge (y 90..102 on the
+    // screen) and are dark inside below it, where that row stands.
     bool top = piece <= 2, bottom = piece >= 5, left = piece == 0 || piece == 3 || piece == 5,
          right = piece == 2 || piece == 4 || piece == 7;
     auto band = [&](double x0, double y0, double x1, double y1, bool horizontal) {
@@ -244,27 +247,26 @@ void dialogPiece(Canvas& c, int piece) {
         cairo_fill(cr);
         cairo_pattern_destroy(m);
     };
-    // The table edge is at the inner side: bottom edge of top pieces, right edge of left pieces...
-    double by0 = top ? h - 20 : 6, by1 = top ? h - 6 : 20;
+    double by0 = top ? 1 : 6, by1 = top ? 13 : 20;
     double bx0 = left ? w - 20 : 6, bx1 = left ? w - 6 : 20;
-    if (top || bottom) band(left ? bx0 : 0, by0, right ? bx1 : w, by1, true);
-    if (left || right) band(bx0, top ? by0 : 0, bx1, bottom ? by1 : h, false);
-    // Dark backing between band and table.
-    setCol(cr, rgb(14, 10, 30), 0.85);
-    if (top) cairo_rectangle(cr, left ? w - 6 : 0, h - 6, left ? 6 : (right ? 6 : w), 6);
+    // Dark backing between band and table, as the centre piece.
+    setCol(cr, rgb(24, 16, 52), 0.85);
+    if (top) cairo_rectangle(cr, left ? bx1 : 0, by1, left ? w - bx1 : (right ? bx0 : w), h - by1);
     if (bottom) cairo_rectangle(cr, left ? w - 6 : 0, 0, left ? 6 : (right ? 6 : w), 6);
     if (left && !top && !bottom) cairo_rectangle(cr, w - 6, 0, 6, h);
     if (right && !top && !bottom) cairo_rectangle(cr, 0, 0, 6, h);
-    if (top && left) cairo_rectangle(cr, w - 6, h - 6, 6, 6);
     cairo_fill(cr);
+    if (top || bottom) band(left ? bx0 : 0, by0, right ? bx1 : w, by1, true);
+    if (left || right) band(bx0, top ? by0 : 0, bx1, bottom ? by1 : h, false);
     if ((top || bottom) && (left || right)) {
-        double cx = left ? w - 13 : 13, cy = top ? h - 13 : 13;
-        cairo_arc(cr, cx, cy, 9, 0, 2 * M_PI);
-        cairo_pattern_t* m = metalGradient(cx - 9, cy - 9, cx + 9, cy + 9, true);
+        double cx = (bx0 + bx1) / 2, cy = (by0 + by1) / 2;
+        double r = top ? 6 : 9;
+        cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+        cairo_pattern_t* m = metalGradient(cx - r, cy - r, cx + r, cy + r, true);
         cairo_set_source(cr, m);
         cairo_fill(cr);
         cairo_pattern_destroy(m);
-        smallGem(c, cx, cy, 5, rgb(150, 70, 230));
+        smallGem(c, cx, cy, r * 0.55, rgb(150, 70, 230));
     }
 }
 

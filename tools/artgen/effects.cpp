@@ -10,30 +10,37 @@ namespace artgen {
 
 namespace {
 
+// The particle pictures are drawn with light blend, tinted, often dozens over one another (the
+// loading screen's logo sparks, scaled up to six times, the comets' trails): so they stay faint,
+// with a long soft falloff, and lean a little to warm colours away from the core, so that a crowd
+// of them adds up to a coloured glow that still shows what lies under it, not a white blob.
+Col sparkTint(double d) { return mix({1, 1, 1}, {1, 0.86, 0.7}, std::clamp(d, 0.0, 1.0)); }
+
 void gradball(Canvas& c) {
-    double r = c.width() / 2.0;
-    cairo_pattern_t* g = cairo_pattern_create_radial(r, r, 0, r, r, r);
-    stop(g, 0, {1, 1, 1}, 1);
-    stop(g, 0.25, {1, 1, 1}, 0.75);
-    stop(g, 0.6, {1, 1, 1}, 0.25);
-    stop(g, 1, {1, 1, 1}, 0);
-    cairo_set_source(c.cr(), g);
-    cairo_paint(c.cr());
-    cairo_pattern_destroy(g);
+    const double r = c.width() / 2.0;
+    fillPixels(c, [r](int x, int y, double& cr, double& cg, double& cb, double& a) {
+        const double d = std::hypot(x + 0.5 - r, y + 0.5 - r) / r;
+        const Col col = sparkTint(d);
+        cr = col.r;
+        cg = col.g;
+        cb = col.b;
+        // A Gaussian bell, brought down to nothing at the rim.
+        a = d >= 1 ? 0 : 0.18 * (std::exp(-3.2 * d * d) - std::exp(-3.2)) / (1 - std::exp(-3.2));
+    });
 }
 
 void sparkle(Canvas& c, int kind) {
     cairo_t* cr = c.cr();
     const double m = c.width() / 2.0;
-    softLight(cr, m, m, m * 0.7, {1, 1, 1}, 0.55);
-    setCol(cr, {1, 1, 1});
+    softLight(cr, m, m, m * 0.8, sparkTint(0.6), 0.22);
+    setCol(cr, {1, 1, 1}, 0.55);
     if (kind == 1) {
-        star(cr, m, m, m * 0.95, m * 0.12, 4, 0);
+        star(cr, m, m, m * 0.95, m * 0.1, 4, 0);
         cairo_fill(cr);
-        star(cr, m, m, m * 0.5, m * 0.08, 4, 45);
+        star(cr, m, m, m * 0.5, m * 0.07, 4, 45);
         cairo_fill(cr);
     } else if (kind == 2) {
-        star(cr, m, m, m * 0.9, m * 0.22, 6, 0);
+        star(cr, m, m, m * 0.9, m * 0.18, 6, 0);
         cairo_fill(cr);
     } else {
         for (int i = 0; i < 8; ++i) {
@@ -42,10 +49,10 @@ void sparkle(Canvas& c, int kind) {
             cairo_move_to(cr, m, m);
             cairo_line_to(cr, m + len * std::cos(a), m + len * std::sin(a));
         }
-        cairo_set_line_width(cr, 1.6);
+        cairo_set_line_width(cr, 1.4);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         cairo_stroke(cr);
-        softLight(cr, m, m, m * 0.3, {1, 1, 1}, 1);
+        softLight(cr, m, m, m * 0.3, {1, 1, 1}, 0.6);
     }
 }
 

@@ -120,17 +120,56 @@ void decoration(Canvas& c) {
 }
 
 // The timer housing: a gold ring around the hourglass window (17 px in), ropes at +24 / +82.
-void timerHousing(Canvas& c) {
-    cairo_t* cr = c.cr();
-    glow(c, [&](cairo_t* g) { roundRect(g, 6, 4, 100, 100, 30); cairo_fill(g); }, rgb(120, 90, 255), 0.5, 5);
-    roundRect(cr, 8, 6, 96, 96, 28);
+// The housing's dark window, in housing coordinates.
+void timerWindowFill(cairo_t* cr) {
     cairo_pattern_t* g = cairo_pattern_create_radial(56, 50, 5, 56, 54, 60);
     stop(g, 0, rgb(60, 44, 120));
     stop(g, 1, rgb(14, 10, 36));
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
+}
+
+// The hourglass pictures lie 17 px into the housing. Each carries a piece of the housing's window
+// behind its glass (this rounded box, clear of the four gems at the corners), so that on a level
+// with a time limit the hourglass covers the endless sign the housing shows in that box.
+constexpr double kFrameInset = 17;
+void timerPane(cairo_t* cr) { roundRect(cr, kFrameInset + 6, kFrameInset + 2, 66, 70, 18); }
+
+// The sign of a level without a time limit: a gold lemniscate lying across the window.
+void endlessSign(Canvas& c) {
+    cairo_t* cr = c.cr();
+    const double cx = kFrameInset + 39, cy = kFrameInset + 37, a = 24;
+    auto path = [&](cairo_t* g) {
+        for (int i = 0; i <= 96; ++i) {
+            const double t = i * 2 * M_PI / 96, d = 1 + std::sin(t) * std::sin(t);
+            const double x = cx + a * std::cos(t) / d, y = cy + a * std::sin(t) * std::cos(t) / d;
+            if (i == 0) cairo_move_to(g, x, y);
+            else cairo_line_to(g, x, y);
+        }
+        cairo_close_path(g);
+    };
+    glow(c, [&](cairo_t* g) { path(g); cairo_set_line_width(g, 8); cairo_stroke(g); }, pal::candle, 0.55, 4);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    path(cr);
+    cairo_set_line_width(cr, 7);
+    setCol(cr, rgb(70, 30, 6), 0.9);
+    cairo_stroke(cr);
+    path(cr);
+    cairo_set_line_width(cr, 4.4);
+    cairo_pattern_t* m = metalGradient(0, cy - 14, 0, cy + 14, true);
+    cairo_set_source(cr, m);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(m);
+}
+
+void timerHousing(Canvas& c) {
+    cairo_t* cr = c.cr();
+    glow(c, [&](cairo_t* g) { roundRect(g, 6, 4, 100, 100, 30); cairo_fill(g); }, rgb(120, 90, 255), 0.5, 5);
+    roundRect(cr, 8, 6, 96, 96, 28);
+    timerWindowFill(cr);
     metalFrame(cr, 8, 6, 96, 96, 28, 7, true);
+    endlessSign(c);
     // Four gems at the diagonals.
     for (int i = 0; i < 4; ++i) {
         double gx = (i % 2) ? 92 : 20, gy = (i / 2) ? 90 : 18;
@@ -145,6 +184,12 @@ void hourglass(Canvas& c, int n) {
     cairo_t* cr = c.cr();
     const double cx = 39, top = 8, mid = 37, bot = 66, halfW = 22;
     double left = (n - 1) / 29.0;  // share of sand still in the top bulb
+    // The housing's window behind the glass, hiding its endless sign.
+    cairo_save(cr);
+    cairo_translate(cr, -kFrameInset, -kFrameInset);
+    timerPane(cr);
+    timerWindowFill(cr);
+    cairo_restore(cr);
     auto bulbs = [&](cairo_t* g) {
         cairo_move_to(g, cx - halfW, top);
         cairo_line_to(g, cx + halfW, top);
@@ -401,37 +446,50 @@ void banner(Canvas& c, const std::string& text, Col accent) {
 }
 
 // A button as drawn on the game-over panel and as its hovered picture.
-void panelButton(Canvas& c, double x, double y, double w, double h, const std::string& text, bool lit) {
-    buttonPlate(c, x, y, w, h, lit);
-    CaptionStyle s = CaptionStyle();
+// The game-over panel's three button captions share one type size and baseline: "Skip level"
+// has the thinner bar (its lettering may fill the bar's whole height), so it sets the size.
+CaptionStyle panelCaptionStyle(bool lit) {
+    CaptionStyle s;
     s.glowAlpha = lit ? 0.6 : 0;
     s.outlineWidth = 1.4;
     if (lit) {
         s.top = {1, 1, 0.95};
         s.bottom = rgb(255, 200, 110);
     }
-    caption(c, x + 10, y + 2, w - 20, h - 4, text, s);
+    fitCaptionFamily(s, {{"Retry", 144, 36}, {"Back to menu", 144, 36}, {"Skip level", 144, 28}});
+    return s;
 }
+
+void panelButton(Canvas& c, double x, double y, double w, double h, const std::string& text, bool lit,
+                 double inset = 2) {
+    buttonPlate(c, x, y, w, h, lit);
+    caption(c, x + 10, y + inset, w - 20, h - 2 * inset, text, panelCaptionStyle(lit));
+}
+
+// The panel is centred on (400, 300); the game draws the skip bar at y 395..425 under it from the
+// second loss of a level, so the frame reaches down past the bar (picture y 245..275 holds it).
+constexpr double kLoseTop = 18, kLoseBottom = 288;
 
 void losePanel(Canvas& c) {
     cairo_t* cr = c.cr();
-    glow(c, [&](cairo_t* g) { roundRect(g, 8, 8, 284, 244, 24); cairo_fill(g); }, {0, 0, 0}, 0.8, 6);
-    roundRect(cr, 8, 8, 284, 244, 24);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 8, 0, 252);
+    const double w = 284, h = kLoseBottom - kLoseTop;
+    glow(c, [&](cairo_t* g) { roundRect(g, 8, kLoseTop, w, h, 24); cairo_fill(g); }, {0, 0, 0}, 0.8, 6);
+    roundRect(cr, 8, kLoseTop, w, h, 24);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, kLoseTop, 0, kLoseBottom);
     stop(g, 0, rgb(50, 30, 90));
     stop(g, 1, rgb(16, 10, 40));
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
-    metalFrame(cr, 8, 8, 284, 244, 24, 6, true);
+    metalFrame(cr, 8, kLoseTop, w, h, 24, 6, true);
     CaptionStyle s;
     s.top = rgb(255, 200, 200);
     s.bottom = rgb(220, 60, 60);
     s.glow = rgb(255, 60, 60);
-    caption(c, 30, 16, 240, 40, "Game Over", s);
-    // The cause caption goes at y 65 (screen 235); the two buttons in their normal look.
-    panelButton(c, 68, 132, 164, 40, "Retry", false);
-    panelButton(c, 68, 178, 164, 40, "Back to menu", false);
+    caption(c, 30, 28, 240, 40, "Game Over", s);
+    // The cause caption goes at y 85 (screen 235); the two buttons in their normal look.
+    panelButton(c, 68, 152, 164, 40, "Retry", false);
+    panelButton(c, 68, 198, 164, 40, "Back to menu", false);
 }
 
 }  // namespace
@@ -513,11 +571,11 @@ ARTGEN_FAMILY(levelGuiFamily) {
         s.glowAlpha = 0.3;
         caption(c, 40, 280, 120, 40, "Mirethorn", s);
     });
-    addImage("gfx/gui/lose3.png", 300, 260, losePanel);
+    addImage("gfx/gui/lose3.png", 300, 300, losePanel);
     addImage("gfx/gui/lose3_03.png", 164, 40, [](Canvas& c) { panelButton(c, 0, 0, 164, 40, "Retry", true); });
     addImage("gfx/gui/lose3_05.png", 164, 40, [](Canvas& c) { panelButton(c, 0, 0, 164, 40, "Back to menu", true); });
-    addImage("gfx/gui/lose3_08.png", 168, 30, [](Canvas& c) { panelButton(c, 12, 4, 144, 22, "Skip level", true); });
-    addImage("gfx/gui/lose3_08a.png", 168, 30, [](Canvas& c) { panelButton(c, 12, 4, 144, 22, "Skip level", false); });
+    addImage("gfx/gui/lose3_08.png", 168, 30, [](Canvas& c) { panelButton(c, 2, 1, 164, 28, "Skip level", true, 0); });
+    addImage("gfx/gui/lose3_08a.png", 168, 30, [](Canvas& c) { panelButton(c, 2, 1, 164, 28, "Skip level", false, 0); });
     for (auto [path, text] : {std::pair{"gfx/gui/no-more-movies.png", "No more moves"},
                               std::pair{"gfx/gui/time_out.png", "Time out"}})
         addImage(path, 220, 50, [text](Canvas& c) {

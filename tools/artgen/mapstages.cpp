@@ -1,8 +1,8 @@
 // The world map's stage pictures (gfx/mapa/stage-N.png), drawn from the map file itself so that
 // the pictures and the markers cannot drift apart: each stage picture carries its stretch of road
 // through the markers of its levels (coming in from the last marker of the stage before) and the
-// stage's landmark, on a transparent ground. The picture is clear over every marker's glow
-// square, since the game draws the stage pictures after the markers. Position: the stage's X, Y
+// stage's landmark, on a transparent ground. The picture is clear over every marker and faded over
+// its glow square, since the game draws the stage pictures after the markers and the glow. Position: the stage's X, Y
 // in the map file; size: its row in the image manifest.
 #include "artgen.h"
 #include "gems.h"
@@ -25,7 +25,15 @@ struct MapMarker {
     int number = 0, stage = 0, kind = 0;
     double x = 0, y = 0;
     double glowSide() const { return kind == 5 ? 72 : 64; }
+    double pictureSide() const { return kind == 5 ? 48 : 40; }
 };
+
+// Over a marker the stage picture is clear, a little beyond the marker's own picture; over the
+// rest of its glow square (the pulsing glow of the level to play next is drawn there, under the
+// stage pictures) the road runs on a little faded, so that it reaches the marker and the glow
+// still shows through it.
+constexpr double kMarkerClearance = 2;
+constexpr double kOverGlowAlpha = 0.8;
 
 struct MapStage {
     int number = 0;
@@ -102,29 +110,30 @@ void tracePath(cairo_t* cr, const std::vector<std::pair<double, double>>& line) 
     }
 }
 
-// A travellers' road in ink on the map: a pale band with dark edges and a red dashed trail.
+// A travellers' road in ink on the map: a pale band with dark edges and a red trail, broad
+// enough to follow from marker to marker in the short stretches between them.
 void drawRoad(Canvas& c, const std::vector<std::pair<double, double>>& line) {
     cairo_t* cr = c.cr();
     glow(c, [&](cairo_t* g) {
         tracePath(g, line);
-        cairo_set_line_width(g, 12);
+        cairo_set_line_width(g, 16);
         cairo_stroke(g);
-    }, pal::parchment, 0.55, 4);
+    }, pal::parchment, 0.6, 4);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     tracePath(cr, line);
+    cairo_set_line_width(cr, 13);
+    setCol(cr, rgb(78, 48, 24));
+    cairo_stroke(cr);
+    tracePath(cr, line);
     cairo_set_line_width(cr, 9);
-    setCol(cr, rgb(88, 58, 30), 0.9);
+    setCol(cr, rgb(238, 218, 166));
     cairo_stroke(cr);
     tracePath(cr, line);
-    cairo_set_line_width(cr, 6);
-    setCol(cr, rgb(232, 212, 160));
-    cairo_stroke(cr);
-    tracePath(cr, line);
-    const double dash[] = {7, 6};
+    const double dash[] = {9, 5};
     cairo_set_dash(cr, dash, 2, 0);
-    cairo_set_line_width(cr, 2.4);
-    setCol(cr, rgb(160, 36, 28));
+    cairo_set_line_width(cr, 3.4);
+    setCol(cr, rgb(168, 34, 26));
     cairo_stroke(cr);
     cairo_set_dash(cr, nullptr, 0, 0);
 }
@@ -245,16 +254,17 @@ void paintStage(Canvas& c, const MapFile& map, const MapStage& stage) {
     const double size = std::clamp(bestRoom * 1.5, 28.0, 64.0);
     landmark(c, stage.number, bestX, bestY, size);
     cairo_restore(cr);
-    // Clear over every marker's glow: the markers show through from under the picture.
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    for (const MapMarker& m : map.markers) {
-        const double h = m.glowSide() / 2;
-        cairo_rectangle(cr, std::floor(m.x - h - stage.x), std::floor(m.y - h - stage.y), m.glowSide() + 1,
-                        m.glowSide() + 1);
-    }
-    cairo_fill(cr);
-    cairo_restore(cr);
+    // The markers show through from under the picture.
+    maskAlpha(c, [&](int px, int py) {
+        double keep = 1;
+        for (const MapMarker& m : map.markers) {
+            const double dx = std::fabs(px + 0.5 + stage.x - m.x), dy = std::fabs(py + 0.5 + stage.y - m.y);
+            const double glowHalf = m.glowSide() / 2 + 1, clearRadius = m.pictureSide() / 2 + kMarkerClearance;
+            if (std::hypot(dx, dy) < clearRadius) return 0.0;
+            if (dx < glowHalf && dy < glowHalf) keep = kOverGlowAlpha;
+        }
+        return keep;
+    });
 }
 
 }  // namespace

@@ -91,9 +91,10 @@ void textPlate(Canvas& c, double x, double y, double w, double h, const char* te
     caption(c, x + 5, y + 1, w - 10, h - 2, text, s);
 }
 
-// Menu panel: the buttons sit in the middle column; a crest at the top.
+// Menu panel: the buttons sit in the middle column; a crest at the top. The options screen's
+// "Main Menu" stands at y 320 of the picture, so the frame goes as low as the picture allows.
 void menuPanel(Canvas& c) {
-    ornatePanel(c, 6, 18, 330, 326, 24);
+    ornatePanel(c, 6, 18, 330, 329, 24);
     drawGem(c, runeLook(5), 171, 22, 34);
     cairo_t* cr = c.cr();
     for (double side : {-1.0, 1.0}) {
@@ -105,8 +106,10 @@ void menuPanel(Canvas& c) {
     }
 }
 
+// The selector panel's top edge stands 22 px down its picture: the player's name under "hello"
+// reaches down to about y 210 of the screen, the picture starts at y 200.
 void selectorPanel(Canvas& c) {
-    ornatePanel(c, 4, 4, 504, 352, 22);
+    ornatePanel(c, 4, 22, 504, 334, 22);
     cairo_t* cr = c.cr();
     // The board preview's window at x 249..443, y 73..267.
     roundRect(cr, 243, 67, 206, 206, 6);
@@ -239,7 +242,22 @@ void tutorialPage(Canvas& c, bool boss) {
         label(c, 24, 250, 276, "Turn the block with the wheel, the right button or the space bar");
         label(c, 560, 180, 200, "Three runes of one colour in a row or a column vanish");
         label(c, 40, 478, 215, "Put the block down with a left click wherever it fits");
-        label(c, 540, 478, 240, "The window in the sphere shows the block that comes next");
+        label(c, 540, 478, 240, "One block can finish two rows at once");
+        // The sphere (x 312..482, y 74..244) has its next-block window at (404, 169); its line
+        // stands in the gap right of it, before the row demonstration, with an ink stroke to it.
+        label(c, 490, 62, 110, "The window in the sphere shows the block that comes next", 14);
+        cairo_move_to(cr, 494, 132);
+        cairo_curve_to(cr, 488, 124, 484, 116, 478, 112);
+        cairo_set_line_width(cr, 1.6);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        setCol(cr, pal::ink, 0.75);
+        cairo_stroke(cr);
+        // The head points down the line to the window.
+        cairo_move_to(cr, 471, 107);
+        cairo_line_to(cr, 481, 109);
+        cairo_line_to(cr, 476, 116);
+        cairo_close_path(cr);
+        cairo_fill(cr);
         label(c, 480, 280, 170, "Each colour you clear fills a vial of the magic sphere. Fill them all!");
         label(c, 300, 430, 200, "Keep an eye on the hourglass when time is short");
     } else {

@@ -219,13 +219,48 @@ double fitSize(cairo_t* cr, Face f, const std::string& utf8, double w, double h,
     return s;
 }
 
+namespace {
+double captionPad(const CaptionStyle& st) { return st.margin + st.outlineWidth + st.glowRadius * 0.4; }
+}  // namespace
+
+void fitCaptionFamily(CaptionStyle& st, const std::vector<CaptionBox>& family) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* cr = cairo_create(s);
+    useFont(cr, st.face, 100);
+    // The ink band of the whole family: its highest top and lowest bottom at size 100.
+    double top = 0, bottom = 0;
+    for (const CaptionBox& b : family) {
+        TextBox t = measure(cr, b.text);
+        top = std::min(top, t.y);
+        bottom = std::max(bottom, t.y + t.h);
+    }
+    // Across, the usual margin; up and down only the outline and the shadow's offset, since the
+    // band already holds the tallest and the deepest letters of the family (the glow may fade
+    // out at the picture's edge there).
+    const double pad = captionPad(st), padY = st.outlineWidth + 1;
+    double size = st.maxSize;
+    for (const CaptionBox& b : family) {
+        TextBox t = measure(cr, b.text);
+        if (t.w > 0) size = std::min(size, 100 * (b.w - 2 * pad) / t.w);
+        if (bottom > top) size = std::min(size, 100 * (b.h - 2 * padY) / (bottom - top));
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(s);
+    st.size = size;
+    // The band centred in the box: the baseline below the box's top, for a box of the first
+    // member's height (members of other heights are centred the same way by caption()).
+    st.baseline = -top * size / 100;
+    st.bandHeight = (bottom - top) * size / 100;
+}
+
 void caption(Canvas& c, double x, double y, double w, double h, const std::string& utf8, const CaptionStyle& st) {
     cairo_t* cr = c.cr();
-    double pad = st.margin + st.outlineWidth + st.glowRadius * 0.4;
-    double size = fitSize(cr, st.face, utf8, w - 2 * pad, h - 2 * pad, st.maxSize);
+    double pad = captionPad(st);
+    double size = st.size > 0 ? st.size : fitSize(cr, st.face, utf8, w - 2 * pad, h - 2 * pad, st.maxSize);
     useFont(cr, st.face, size);
     TextBox b = measure(cr, utf8);
     double px = x + (w - b.w) / 2 - b.x, py = y + (h - b.h) / 2 - b.y;
+    if (st.size > 0) py = y + (h - st.bandHeight) / 2 + st.baseline;
     auto path = [&](cairo_t* g) {
         useFont(g, st.face, size);
         cairo_move_to(g, px, py);

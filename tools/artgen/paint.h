@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace artgen {
 
@@ -73,11 +74,26 @@ struct CaptionStyle {
     double shadowAlpha = 0.6;
     double maxSize = 200;
     double margin = 1;           // kept free on each side of the box
+    // A type size and a baseline (from the box's top) shared by a family of captions; 0 for a
+    // caption on its own, drawn as large as fits and centred on its ink.
+    double size = 0;
+    double baseline = 0;    // below the top of the family's ink band
+    double bandHeight = 0;  // the family's ink band, from its highest top to its lowest bottom
 };
 // Draws a line of gold lettering centred in the box (x, y, w, h) with outline, drop shadow and
-// glow, as large as fits.
+// glow, as large as fits (or at the style's family size and baseline).
 void caption(Canvas& c, double x, double y, double w, double h, const std::string& utf8,
              const CaptionStyle& style = CaptionStyle());
+
+// One caption of a family: its words and the size of the box they go in.
+struct CaptionBox {
+    std::string text;
+    double w = 0, h = 0;
+};
+// Sets the style's size and baseline so that every caption of the family fits its box at one
+// type size, all on one baseline: the words of a menu read as one set of lettering, whatever
+// their letters (measured by the ink alone, a descender or a capital would shrink a word).
+void fitCaptionFamily(CaptionStyle& style, const std::vector<CaptionBox>& family);
 
 // Word-wrapped lines of plain text in one colour, each line centred (or left-aligned) in the
 // width w from (x, y) = the first line's top; returns the y below the last line.
