@@ -11,7 +11,6 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/graphics.h"
@@ -21,38 +20,50 @@
 
 namespace {
 
-// An Xvfb with one screen of the given size, on the first free display; stopped when the
-// object goes.
+// An Xvfb with one screen of the given size on a display of its own; stopped when the object
+// goes. Tests run side by side, so a display number that another server holds is passed over.
 class VirtualDisplay {
  public:
   VirtualDisplay(int width, int height) {
-    int fds[2];
-    if (pipe(fds) != 0) return;
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    const std::string fd = std::to_string(fds[1]);
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      // Xvfb writes the number of the display it took to the descriptor, once it is ready.
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-             "tcp", "-noreset", static_cast<char*>(nullptr));
-      _exit(127);
+    for (int attempt = 0; attempt < 20 && name_.empty(); ++attempt) {
+      const std::string name = ":" + std::to_string(100 + (getpid() + attempt * 37) % 800);
+      pid_ = fork();
+      if (pid_ == 0) {
+        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      if (pid_ < 0) return;
+      // Ready once it answers with a screen of our size while our server still runs.
+      for (int wait = 0; wait < 100; ++wait) {
+        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+          pid_ = -1;
+          break;
+        }
+        int w = 0, h = 0;
+        const bool answered = x_desktop::Open(name) && x_desktop::ScreenSize(w, h);
+        x_desktop::Close();
+        if (answered && w == width && h == height && waitpid(pid_, nullptr, WNOHANG) == 0) {
+          name_ = name;
+          break;
+        }
+        usleep(50000);
+      }
+      if (name_.empty()) Stop();
     }
-    close(fds[1]);
-    char buffer[32] = {};
-    ssize_t got = pid_ > 0 ? read(fds[0], buffer, sizeof buffer - 1) : -1;
-    close(fds[0]);
-    if (got > 0) name_ = ":" + std::to_string(atoi(buffer));
   }
-  ~VirtualDisplay() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
+  ~VirtualDisplay() { Stop(); }
   bool Ready() const { return !name_.empty(); }
   const std::string& Name() const { return name_; }
 
  private:
+  void Stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
   pid_t pid_ = -1;
   std::string name_;
 };

@@ -21,6 +21,13 @@ void Close() {
   g_display = nullptr;
 }
 
+bool ScreenSize(int& width, int& height) {
+  if (!g_display) return false;
+  width = DisplayWidth(g_display, DefaultScreen(g_display));
+  height = DisplayHeight(g_display, DefaultScreen(g_display));
+  return true;
+}
+
 unsigned long Pixel(int x, int y) {
   if (!g_display) return 0xFFFFFFFFul;
   XImage* image = XGetImage(g_display, DefaultRootWindow(g_display), x, y, 1, 1, AllPlanes, ZPixmap);
