@@ -95,6 +95,7 @@ TEST_P(FullScreenWithoutWindowManager, ShowsTheWholePictureScaledAndThePointerOn
   ASSERT_TRUE(display.Ready()) << "Xvfb did not start";
   setenv("DISPLAY", display.Name().c_str(), 1);
   setenv("SDL_VIDEODRIVER", "x11", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
 
   ASSERT_TRUE(Graphics(800, 600, 32, 60, 0)) << SDL_GetError();
   // A grey picture with a red square in its top-left corner, a green one in its bottom-right
