@@ -9,7 +9,7 @@ what="${1:-play}"
 packages=(
   build-essential cmake pkg-config git clang libclang-rt-dev lld
   libsdl2-dev libpng-dev libjpeg-dev libvorbis-dev libogg-dev libfreetype-dev zlib1g-dev
-  libcairo2-dev libgtest-dev googletest
+  libcairo2-dev libgtest-dev googletest libx11-dev xvfb
   fonts-dejavu-core fonts-junicode espeak-ng
   fonts-blankenburg fonts-gotico-antiqua fonts-cardo
 )

@@ -499,10 +499,19 @@ GraphicsPtr Graphics(int width, int height, int depth, int hertz, int flags) {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
 
   Uint32 windowFlags = SDL_WINDOW_SHOWN;
-  if (depth != 0) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  SDL_Rect place{static_cast<int>(SDL_WINDOWPOS_CENTERED), static_cast<int>(SDL_WINDOWPOS_CENTERED),
+                 width, height};
+  if (depth != 0) {
+    windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    // The full-screen window is made where and as large as the desktop itself. Asked for at the
+    // screen's size, it would cover the desktop only once a window manager enlarged it: with
+    // none, the window stays 800 x 600 while SDL takes it for the desktop's size, so the
+    // letterboxed picture came out cropped and zoomed and the pointer off by the bars' width.
+    SDL_Rect desktop;
+    if (SDL_GetDisplayBounds(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) place = desktop;
+  }
   std::string title = ToUtf8(AppTitle);
-  g_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                              height, windowFlags);
+  g_window = SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h, windowFlags);
   if (!g_window) return nullptr;
   g_renderer = MakeRenderer(g_window);
   if (g_renderer) {

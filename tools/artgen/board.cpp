@@ -39,9 +39,17 @@ void railProfile(double u, double along, int cell, double& r, double& g, double&
         // Soft edge of the band.
         if (u > half - 1) a = std::clamp(half - u + 0.0, 0.0, 1.0) * 0.6 + 0.4;
     } else {
-        double t = std::clamp((u - half) / (reach - half), 0.0, 1.0);
+        // The frame's own cell is a hole in the board picture: up to the cell's edge the shadow
+        // is all but opaque, so that the level's picture does not glint through beside the
+        // band; over the board's cells beyond it fades out.
+        const double edge = cell * 0.5;
         r = g = b = 0.02;
-        a = 0.55 * (1 - t) * (1 - t);
+        if (u <= edge) {
+            a = 0.95;
+        } else {
+            double t = std::clamp((u - edge) / (reach - edge), 0.0, 1.0);
+            a = 0.55 * (1 - t) * (1 - t);
+        }
     }
 }
 
@@ -119,7 +127,12 @@ void cornerPiece(Canvas& c, int cell, double jx, double jy, int ex, int ey, int 
         double px = x + 0.5, py = y + 0.5, al1 = 0, al2 = 0;
         double d1 = segDist(px, py, jx, jy, hx, jy, al1);
         double d2 = segDist(px, py, jx, jy, jx, vy, al2);
+        // Beyond the joint, on the side away from both rails, lies the inside of the frame at
+        // a step of the board's outline: there the two rails meet square, as straight rails
+        // would, so that band and shadow fill the corner of the cell and no light shows in it.
+        const double awayX = (jx - px) * ex, awayY = (jy - py) * ey;
         double u = std::min(d1, d2);
+        if (awayX > 0 && awayY > 0) u = std::max(awayX, awayY);
         railProfile(u, d1 < d2 ? al1 : al2, cell, r, g, b, a);
     });
     cairo_t* cr = c.cr();

@@ -160,9 +160,9 @@ void spellSymbol(cairo_t* cr, int kind, double cx, double cy, double s) {
 
 }  // namespace
 
-void spellIcon(Canvas& c, int kind, double phase) {
+void spellIcon(Canvas& c, int kind, double phase, double radius) {
     cairo_t* cr = c.cr();
-    const double m = c.width() / 2.0, r = c.width() * 0.45;
+    const double m = c.width() / 2.0, r = c.width() * radius;
     Col hue = spellHue(kind);
     glow(c, [&](cairo_t* g) { cairo_arc(g, m, m, r, 0, 2 * M_PI); cairo_fill(g); }, hue,
          0.55 + 0.35 * std::sin(phase * 2 * M_PI), std::max(2, c.width() / 16));
@@ -331,9 +331,11 @@ ARTGEN_FAMILY(sparkFamily) {
 ARTGEN_FAMILY(spellFamily) {
     // File number of each spell kind's icon.
     static const int fileOf[7] = {0, 6, 3, 4, 1, 5, 2};
+    // A spell lies on a rune and is drawn over the whole cell: its disc is kept small, so that
+    // the rune's colour, which decides the run that sets the spell off, shows all around it.
     for (int kind = 1; kind <= 6; ++kind)
         addImage("gfx/bonusy/mag_0" + std::to_string(fileOf[kind]) + ".png", 32, 32,
-                 [kind](Canvas& c) { spellIcon(c, kind, 0); });
+                 [kind](Canvas& c) { spellIcon(c, kind, 0, 0.3); });
     addImage("gfx/bonusy/posw2a.png", 50, 50, [](Canvas& c) { spellFrame(c, 9, false); });
     addImage("gfx/bonusy/posw2b.png", 50, 50, [](Canvas& c) { spellFrame(c, 9, true); });
     addImage("gfx/bonusy/posw2a-duza.png", 68, 68, [](Canvas& c) { spellFrame(c, 14, false); });

@@ -32,6 +32,7 @@ void drawGlyph(Canvas& c, const std::string& letter, Col hue, double cx, double 
 
 // A spell's round icon (kinds 1 holy fire, 2 vanish, 3 bomb, 4 drain, 5 heal, 6 teleport);
 // phase in 0..1 moves a twinkle around it (0: none) and swells the glow, for animations.
-void spellIcon(Canvas& c, int kind, double phase);
+// `radius` is the disc's radius as a share of the picture's width.
+void spellIcon(Canvas& c, int kind, double phase, double radius = 0.45);
 
 }  // namespace artgen
