@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 
 #include "platform/draw_recorder.h"
@@ -111,13 +112,28 @@ void DestroyScreen() {
 
 SDL_Renderer* MakeRenderer(SDL_Window* window) {
   SDL_Renderer* renderer = nullptr;
-  if (!platform_internal::Headless()) {
+  if (!headless::DummyVideo()) {
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
   }
   if (!renderer) {
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
   }
   return renderer;
+}
+
+// With the environment variable MIRETHORN_SCREEN_FILE set, every screen opened adds a line to
+// that file: the SDL renderer's name, "accelerated" or "software", and the size. The test of the
+// game in a desktop's window reads it; a player never sets it.
+void ReportScreen(SDL_Renderer* renderer, int width, int height) {
+  const char* path = getenv("MIRETHORN_SCREEN_FILE");
+  if (!path || !*path) return;
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0) return;
+  if (FILE* f = std::fopen(path, "a")) {
+    std::fprintf(f, "%s %s %d x %d\n", info.name ? info.name : "?",
+                 info.flags & SDL_RENDERER_ACCELERATED ? "accelerated" : "software", width, height);
+    std::fclose(f);
+  }
 }
 
 void PaceFrame() {
@@ -224,7 +240,7 @@ void WindowToScreen(int wx, int wy, int& sx, int& sy) {
 
 void EnsureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return;
-  if (Headless()) {
+  if (headless::DummyVideo()) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   }
@@ -531,6 +547,7 @@ GraphicsPtr Graphics(int width, int height, int depth, int hertz, int flags) {
   SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
   SDL_RenderClear(g_renderer);
   ApplyClip();
+  ReportScreen(g_renderer, width, height);
   return graphics;
 }
 
