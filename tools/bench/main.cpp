@@ -1,5 +1,5 @@
 // bench [--renderer software|accelerated] [--frames N] [--warmup N] [--cpu N] [--check]
-//       [--breakdown] [--slow MS] [--no-startup] [--content] [--playthrough PROGRAM]
+//       [--no-pin] [--breakdown] [--slow MS] [--no-startup] [--content] [--playthrough PROGRAM]
 //       [--json FILE] [--skip SCENE]... [SCENE...]
 // bench --list
 //
@@ -43,6 +43,7 @@ namespace {
 struct Options {
   bench::RunOptions run;
   int cpu = -1;
+  bool pin = true;  // --no-pin: the scenes' processes run on any CPU (and an OpenGL driver's threads with them)
   bool startup = true;
   bool content = false;
   std::string playthrough;
@@ -72,7 +73,7 @@ constexpr double kFloorRatioTarget = 1.3;
 int Usage() {
   std::fprintf(stderr,
                "usage: bench [--renderer software|accelerated] [--frames N] [--warmup N] [--cpu N]\n"
-               "             [--check] [--breakdown] [--slow MS] [--no-startup] [--content]\n"
+               "             [--no-pin] [--check] [--breakdown] [--slow MS] [--no-startup] [--content]\n"
                "             [--playthrough PROGRAM] [--json FILE] [--skip SCENE]... [SCENE...]\n"
                "       bench --list\n");
   return 2;
@@ -134,7 +135,7 @@ ChildOutput RunChild(const bench::Scene& scene, bench::Pass pass, const Options&
   const pid_t pid = fork();
   if (pid == 0) {
     close(fds[0]);
-    PinToCpu(o.cpu);
+    if (o.pin) PinToCpu(o.cpu);
     char home[] = "/tmp/mirethorn-bench-XXXXXX";
     if (mkdtemp(home)) setenv("HOME", home, 1);
     // The scenes speak only through the pipe.
@@ -299,6 +300,8 @@ int main(int argc, char** argv) {
       o.run.breakdown = true;
     } else if (a == "--check") {
       o.run.check = true;
+    } else if (a == "--no-pin") {
+      o.pin = false;
     } else if (a == "--no-startup") {
       o.startup = false;
     } else if (a == "--content") {
@@ -354,9 +357,10 @@ int main(int argc, char** argv) {
   const std::string renderer = probe.result.renderer;
 
   const std::string loadBefore = LoadAverage();
-  std::printf("bench: %d frames after %d of warm-up, CPU %d, %s renderer 800 x 600 %s: %s; "
+  const std::string cpuText = o.pin ? "CPU " + std::to_string(o.cpu) : "on any CPU";
+  std::printf("bench: %d frames after %d of warm-up, %s, %s renderer 800 x 600 %s: %s; "
               "load average %s\n",
-              o.run.frames, o.run.warmup, o.cpu, o.run.accelerated ? "accelerated" : "software",
+              o.run.frames, o.run.warmup, cpuText.c_str(), o.run.accelerated ? "accelerated" : "software",
               where.c_str(), renderer.c_str(), loadBefore.c_str());
   if (o.run.accelerated) {
     if (renderer.find(" accelerated") == std::string::npos)
@@ -414,7 +418,7 @@ int main(int argc, char** argv) {
     std::ofstream js(o.json);
     js << "{\n  \"renderer\": " << JsonString(renderer) << ",\n  \"where\": " << JsonString(where)
        << ",\n  \"frames\": " << o.run.frames << ",\n  \"warmup\": " << o.run.warmup << ",\n  \"cpu\": "
-       << o.cpu << ",\n  \"load_before\": " << JsonString(loadBefore)
+       << (o.pin ? o.cpu : -1) << ",\n  \"load_before\": " << JsonString(loadBefore)
        << ",\n  \"load_after\": " << JsonString(loadAfter) << ",\n  \"scenes\": [\n";
     for (size_t i = 0; i < reports.size(); ++i) {
       const SceneReport& r = reports[i];
