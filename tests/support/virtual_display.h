@@ -26,6 +26,7 @@ class VirtualDisplay {
   const std::string& Error() const { return error_; }
   // What DISPLAY names it by (":99"), empty when it did not start.
   const std::string& Name() const { return name_; }
+  pid_t Pid() const { return pid_; }
 
   // The screen as the X server holds it, each pixel 0xRRGGBB, row by row; false when there is
   // no screen file or it cannot be read.

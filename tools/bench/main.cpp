@@ -1,6 +1,7 @@
 // bench [--renderer software|accelerated] [--frames N] [--warmup N] [--cpu N] [--check]
 //       [--no-pin] [--breakdown] [--slow MS] [--no-startup] [--content] [--playthrough PROGRAM]
 //       [--json FILE] [--skip SCENE]... [SCENE...]
+// bench --idle SECONDS
 // bench --list
 //
 // Each scene runs in a child process of its own (the game's globals start fresh), pinned to one
@@ -43,6 +44,7 @@ namespace {
 struct Options {
   bench::RunOptions run;
   int cpu = -1;
+  int idle = 0;  // --idle SECONDS: only the game idle on the title, on both renderers
   bool pin = true;  // --no-pin: the scenes' processes run on any CPU (and an OpenGL driver's threads with them)
   bool startup = true;
   bool content = false;
@@ -75,6 +77,7 @@ int Usage() {
                "usage: bench [--renderer software|accelerated] [--frames N] [--warmup N] [--cpu N]\n"
                "             [--no-pin] [--check] [--breakdown] [--slow MS] [--no-startup] [--content]\n"
                "             [--playthrough PROGRAM] [--json FILE] [--skip SCENE]... [SCENE...]\n"
+               "       bench --idle SECONDS\n"
                "       bench --list\n");
   return 2;
 }
@@ -300,6 +303,8 @@ int main(int argc, char** argv) {
       o.run.breakdown = true;
     } else if (a == "--check") {
       o.run.check = true;
+    } else if (a == "--idle" && hasValue) {
+      if (!ParseInt(argv[++i], o.idle) || o.idle < 1) return Usage();
     } else if (a == "--no-pin") {
       o.pin = false;
     } else if (a == "--no-startup") {
@@ -328,6 +333,21 @@ int main(int argc, char** argv) {
     }
   }
   if (o.cpu < 0) o.cpu = sched_getcpu();
+  if (o.idle > 0) {
+    std::printf("bench: the game idle on the title in a window on a virtual X server; load average %s\n",
+                LoadAverage().c_str());
+    std::fflush(stdout);
+    bool failed = false;
+    for (bool accelerated : {true, false}) {
+      const bench::IdleReport idle =
+          bench::MeasureIdle(MIRETHORN_GAME_EXE, MIRETHORN_GAME_DIR, o.idle, accelerated);
+      bench::PrintIdle(idle);
+      std::fflush(stdout);
+      failed = failed || !idle.error.empty();
+    }
+    std::printf("load average after: %s\n", LoadAverage().c_str());
+    return failed ? 1 : 0;
+  }
 
   // The accelerated renderer needs a display: the desktop's, or a virtual X server of the run's
   // own, as wide and high as the window, so that the window is all of its screen.
