@@ -471,6 +471,28 @@ void RenderTriangles(SDL_Renderer* renderer, SDL_Texture* texture, const ImagePt
   SDL_RenderGeometry(renderer, texture, verts.data(), vertexCount, indices.data(), indexCount);
 }
 
+void ShowBackBuffer(SDL_Renderer* renderer, SDL_Texture* backBuffer, const SDL_FRect& box) {
+  SDL_SetRenderTarget(renderer, nullptr);
+  int ow = 0, oh = 0;
+  SDL_GetRendererOutputSize(renderer, &ow, &oh);
+  // A window of the screen's own size shows the back buffer pixel for pixel: all of the window
+  // is copied over, and each pixel is its texel, so neither the clear nor filtering is needed.
+  // Both cost a pass over every pixel where an OpenGL driver draws on the CPU.
+  const bool whole = box.x == 0.0f && box.y == 0.0f && box.w == static_cast<float>(ow) &&
+                     box.h == static_cast<float>(oh) && ow == ScreenW() && oh == ScreenH();
+  if (!whole) {
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+  }
+  const SDL_ScaleMode scale = whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+  SDL_ScaleMode current = SDL_ScaleModeLinear;
+  if (SDL_GetTextureScaleMode(backBuffer, &current) != 0 || current != scale)
+    SDL_SetTextureScaleMode(backBuffer, scale);
+  SDL_RenderCopyF(renderer, backBuffer, nullptr, &box);
+  SDL_RenderPresent(renderer);
+}
+
 void Transform(float lx, float ly, float& x, float& y) {
   if (g_state.rotation == 0.0f) {
     x = lx * g_state.scaleX;
@@ -602,15 +624,10 @@ void SetClsColor(int r, int g, int b) {
 
 void Flip(int sync) {
   if (g_renderer && g_backBuffer && !headless::SkippingPixels()) {
-    SDL_SetRenderTarget(g_renderer, nullptr);
-    SDL_SetRenderDrawBlendMode(g_renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(g_renderer, 0, 0, 0, 255);
-    SDL_RenderClear(g_renderer);
     int ow = 0, oh = 0;
     SDL_GetRendererOutputSize(g_renderer, &ow, &oh);
-    SDL_FRect box = Letterbox(ow, oh);
-    SDL_RenderCopyF(g_renderer, g_backBuffer, nullptr, &box);
-    SDL_RenderPresent(g_renderer);
+    const SDL_FRect box = Letterbox(ow, oh);
+    gfx::ShowBackBuffer(g_renderer, g_backBuffer, box);
     drawrec::hooks::Present(box);
     SDL_SetRenderTarget(g_renderer, g_backBuffer);
     ApplyClip();
