@@ -35,13 +35,14 @@ int64_t NowMs() {
 
 // The game started in its folder with this process's environment but for the video settings
 // and the home folder; its standard output and error go to `log`.
-pid_t StartGame(const std::string& home, const std::vector<std::string>& env, const std::string& log) {
+pid_t StartGame(const std::string& home, const std::vector<std::string>& env,
+                const std::string& log) {
   std::vector<std::string> vars;
   for (char** e = environ; *e; ++e) {
     const std::string v = *e;
     const std::string key = v.substr(0, v.find('='));
-    if (key != "SDL_VIDEODRIVER" && key != "SDL_RENDER_DRIVER" && key != "DISPLAY" && key != "HOME" &&
-        key != "MIRETHORN_SCREEN_FILE")
+    if (key != "SDL_VIDEODRIVER" && key != "SDL_RENDER_DRIVER" && key != "DISPLAY" &&
+        key != "HOME" && key != "MIRETHORN_SCREEN_FILE")
       vars.push_back(v);
   }
   vars.push_back("HOME=" + home);
@@ -49,7 +50,8 @@ pid_t StartGame(const std::string& home, const std::vector<std::string>& env, co
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
-    if (!std::freopen(log.c_str(), "w", stdout) || !std::freopen(log.c_str(), "a", stderr)) _exit(121);
+    if (!std::freopen(log.c_str(), "w", stdout) || !std::freopen(log.c_str(), "a", stderr))
+      _exit(121);
     std::vector<char*> envp;
     for (std::string& v : vars) envp.push_back(v.data());
     envp.push_back(nullptr);

@@ -33,7 +33,8 @@ uint32_t BigEndian32(const unsigned char* p) {
 
 }  // namespace
 
-VirtualDisplay::VirtualDisplay(int width, int height, const std::string& screenFolder, int timeoutS) {
+VirtualDisplay::VirtualDisplay(int width, int height, const std::string& screenFolder,
+                               int timeoutS) {
   int fds[2];
   if (pipe(fds) != 0) {
     error_ = "pipe failed";
@@ -134,7 +135,8 @@ bool VirtualDisplay::ReadScreen(std::vector<uint32_t>& pixels, int& width, int& 
     if (!in.read(reinterpret_cast<char*>(row.data()), bytesPerLine)) return false;
     for (uint32_t x = 0; x < w; ++x) {
       const unsigned char* p = &row[x * 4];
-      const uint32_t v = byteOrder == 0 ? p[0] | p[1] << 8 | p[2] << 16 : p[3] | p[2] << 8 | p[1] << 16;
+      const uint32_t v =
+          byteOrder == 0 ? p[0] | p[1] << 8 | p[2] << 16 : p[3] | p[2] << 8 | p[1] << 16;
       pixels[static_cast<size_t>(y) * w + x] = v & 0xFFFFFFu;
     }
   }

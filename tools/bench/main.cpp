@@ -13,8 +13,8 @@
 // frame's figure is its wall time up to the renderer's finish, with the process's CPU beside it.
 // Without a display (DISPLAY unset) the bench starts a virtual X server (Xvfb) for the run:
 // where there is no graphics card, OpenGL there is Mesa's drawing on the CPU (llvmpipe), which is
-// what a desktop without a graphics driver gets too. Then the start-up (exec to the first frame; the loading's own CPU),
-// the peak memory sitting on the title and over a play-through, and with --content the content
+// what a desktop without a graphics driver gets too. Then the start-up (exec to the first frame;
+// the loading's own CPU), the peak memory sitting on the title and over a play-through, and with --content the content
 // generators from a clean build folder on two cores.
 #include <fcntl.h>
 #include <sched.h>
@@ -45,7 +45,8 @@ struct Options {
   bench::RunOptions run;
   int cpu = -1;
   int idle = 0;  // --idle SECONDS: only the game idle on the title, on both renderers
-  bool pin = true;  // --no-pin: the scenes' processes run on any CPU (and an OpenGL driver's threads with them)
+  // --no-pin: the scenes' processes run on any CPU (and an OpenGL driver's threads with them).
+  bool pin = true;
   bool startup = true;
   bool content = false;
   std::string playthrough;
@@ -334,7 +335,8 @@ int main(int argc, char** argv) {
   }
   if (o.cpu < 0) o.cpu = sched_getcpu();
   if (o.idle > 0) {
-    std::printf("bench: the game idle on the title in a window on a virtual X server; load average %s\n",
+    std::printf("bench: the game idle on the title in a window on a virtual X server; "
+                "load average %s\n",
                 LoadAverage().c_str());
     std::fflush(stdout);
     bool failed = false;
@@ -360,7 +362,8 @@ int main(int argc, char** argv) {
     } else {
       display = std::make_unique<test_support::VirtualDisplay>(800, 600);
       if (!display->Running()) {
-        std::fprintf(stderr, "bench: no display, and no virtual one: %s\n", display->Error().c_str());
+        std::fprintf(stderr, "bench: no display, and no virtual one: %s\n",
+                     display->Error().c_str());
         return 1;
       }
       setenv("DISPLAY", display->Name().c_str(), 1);

@@ -360,7 +360,8 @@ IdleReport MeasureIdle(const std::string& gameExe, const std::string& gameDir, i
 }
 
 void PrintIdle(const IdleReport& r) {
-  if (!r.error.empty()) std::printf("idle on the title (%s): %s\n", r.renderer.c_str(), r.error.c_str());
+  if (!r.error.empty())
+    std::printf("idle on the title (%s): %s\n", r.renderer.c_str(), r.error.c_str());
   if (r.gameCpuPercent >= 0)
     std::printf("idle on the title, %.0f s, renderer \"%s\": the game %.1f%% of a core, the X server "
                 "%.1f%%; resident %.1f MB (peak %.1f MB)\n",
