@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "support/process_fixtures.h"
 #include "platform/pixmap.h"
+#include "support/process_fixtures.h"
 #include "support/test_support.h"
 #include "support/virtual_display.h"
 
