@@ -12,6 +12,9 @@ packages=(
   libcairo2-dev libgtest-dev googletest libx11-dev xvfb
   fonts-dejavu-core fonts-junicode espeak-ng
   fonts-blankenburg fonts-gotico-antiqua fonts-cardo
+  # A virtual X server and Mesa's OpenGL (drawn on the CPU where there is no graphics card), for
+  # the game in a window as a player's desktop opens it: its test and the bench's accelerated run.
+  xvfb libgl1-mesa-dri libglx-mesa0
 )
 missing=()
 for p in "${packages[@]}"; do

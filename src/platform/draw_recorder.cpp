@@ -150,12 +150,7 @@ void Replay(const Recording& recording, int frame, bool present) {
       }
       case Command::kPresent:
         if (!present) break;
-        SDL_SetRenderTarget(r, nullptr);
-        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
-        SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-        SDL_RenderClear(r);
-        SDL_RenderCopyF(r, backBuffer, nullptr, &c.box);
-        SDL_RenderPresent(r);
+        gfx::ShowBackBuffer(r, backBuffer, c.box);
         SDL_SetRenderTarget(r, backBuffer);
         state.clipKnown = false;
         break;

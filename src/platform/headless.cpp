@@ -31,6 +31,7 @@ struct ScriptEvent {
 
 struct HeadlessState {
   bool enabled = false;
+  bool keepDisplay = false;
   uint32_t clock = kVirtualClockStart;
   int32_t stepPerRead = 0;  // ms the clock moves on after each reading; 0: only Flip moves it
   int frame = 0;
@@ -122,8 +123,12 @@ void AfterFlip() {
 
 namespace headless {
 
+void KeepDisplay() { H().keepDisplay = true; }
+
+bool DummyVideo() { return H().enabled && !H().keepDisplay; }
+
 void Enable() {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  if (!H().keepDisplay) setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   // Ctrl+C ends a headless run at once instead of becoming a close request nobody reads.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

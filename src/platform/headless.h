@@ -14,6 +14,14 @@ namespace headless {
 void Enable();
 bool Enabled();
 
+// Keeps the display: the run opens a real window on the display the environment names (DISPLAY)
+// with the renderer a player's game would take there, accelerated when the display offers one,
+// instead of the dummy video driver and the software renderer. Everything else stays headless.
+// Call before Enable; for the bench's timing on a desktop's renderer.
+void KeepDisplay();
+// True while headless drawing goes to the dummy video driver (headless, the display not kept).
+bool DummyVideo();
+
 // The virtual clock: each Flip advances it by one frame (16, 17, 17 ms in turn).
 void AdvanceClock(int32_t ms);
 // Makes every MilliSecs reading move the virtual clock on by `ms` afterwards (0, the default:

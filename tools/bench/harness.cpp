@@ -31,6 +31,12 @@ int64_t ThreadCpuNs() {
   return static_cast<int64_t>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
+int64_t ProcessCpuNs() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
 int64_t MonotonicNs() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -45,10 +51,12 @@ struct Finished {};
 
 struct RunState {
   Pass pass = Pass::kTime;
+  bool accelerated = false;
   int warmup = 0;
   int frames = 0;
   int shown = 0;
   int64_t last = -1;
+  int64_t lastCpu = -1;
   std::function<void(int)> script;
   drawrec::Recording recording;
   bool check = false;
@@ -65,12 +73,29 @@ RunState& S() {
 
 void CompareReplay(RunState& s);
 
+// Waits until the renderer has carried out every call so far. Reading back a pixel of the back
+// buffer makes SDL send the calls it queues and the driver finish them: an OpenGL renderer
+// returns from a frame's calls, and even from its present, long before their pixels are there.
+void WaitForRenderer() {
+  SDL_Renderer* r = platform_internal::Renderer();
+  if (!r) return;
+  const SDL_Rect one{0, 0, 1, 1};
+  Uint32 pixel = 0;
+  SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, sizeof pixel);
+}
+
+// The clock a frame is timed on (see RunResult).
+int64_t FrameClock(const RunState& s) { return s.accelerated ? MonotonicNs() : ThreadCpuNs(); }
+
 void FrameShown(int) {
-  const int64_t now = ThreadCpuNs();
   RunState& s = S();
+  WaitForRenderer();
+  const int64_t now = FrameClock(s);
+  const int64_t cpu = ProcessCpuNs();
   const int k = ++s.shown;
   if (k > s.warmup && s.last >= 0) {
     s.result->frameNs.push_back(now - s.last);
+    if (s.accelerated) s.result->frameCpuNs.push_back(cpu - s.lastCpu);
     if (s.slowNs > 0 && now - s.last >= s.slowNs)
       std::fprintf(stderr, "slow frame %d: %.2f ms\n", k, static_cast<double>(now - s.last) / 1e6);
   }
@@ -84,7 +109,8 @@ void FrameShown(int) {
     if (s.check) s.before = headless::CaptureBackBuffer();
     drawrec::Start(s.recording);
   }
-  s.last = ThreadCpuNs();
+  s.last = FrameClock(s);
+  s.lastCpu = ProcessCpuNs();
 }
 
 // Puts a captured picture back into the back buffer as it was, whatever the drawing state.
@@ -170,15 +196,41 @@ void PrintBreakdown(const drawrec::Recording& rec) {
 }
 
 void ReplayFloor(RunState& s) {
+  WaitForRenderer();
   for (int i = 0; i < s.recording.frames(); ++i) {
-    const int64_t start = ThreadCpuNs();
+    const int64_t start = FrameClock(s), startCpu = ProcessCpuNs();
     drawrec::Replay(s.recording, i, true);
-    s.result->floorNs.push_back(ThreadCpuNs() - start);
+    WaitForRenderer();
+    s.result->floorNs.push_back(FrameClock(s) - start);
+    if (s.accelerated) s.result->floorCpuNs.push_back(ProcessCpuNs() - startCpu);
   }
   if (s.recording.frames() > 0)
     s.result->drawsPerFrame = static_cast<double>(s.recording.commands.size() - s.recording.frames()) /
                               s.recording.frames();
   if (s.breakdown) PrintBreakdown(s.recording);
+}
+
+
+// The open screen's renderer: its SDL name, "accelerated" or "software", and for OpenGL the
+// driver's own name and version ("llvmpipe (LLVM 15.0.6, 256 bits), 4.5 (Compatibility Profile)
+// Mesa 22.3.6": OpenGL drawn on the CPU).
+std::string DescribeRenderer() {
+  SDL_Renderer* r = platform_internal::Renderer();
+  SDL_RendererInfo info{};
+  if (!r || SDL_GetRendererInfo(r, &info) != 0) return "none";
+  std::string text = std::string(info.name ? info.name : "?") +
+                     (info.flags & SDL_RENDERER_ACCELERATED ? " accelerated" : " software");
+  if (std::string(info.name ? info.name : "").rfind("opengl", 0) == 0) {
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned kRenderer = 0x1F01, kVersion = 0x1F02;  // GL_RENDERER, GL_VERSION
+    const unsigned char* name = glGetString ? glGetString(kRenderer) : nullptr;
+    const unsigned char* version = glGetString ? glGetString(kVersion) : nullptr;
+    if (name && version)
+      text += std::string(" (") + reinterpret_cast<const char*>(name) + ", " +
+              reinterpret_cast<const char*>(version) + ")";
+  }
+  return text;
 }
 
 }  // namespace
@@ -192,6 +244,13 @@ void Forever(const std::function<void()>& frame) {
 
 void RunScene(const Scene& scene, Pass pass, const RunOptions& options, RunResult& result) {
   RunState& s = S();
+  s.accelerated = options.accelerated;
+  if (pass == Pass::kProbe) {
+    if (Graphics(800, 600, 0, 60, 0)) result.renderer = DescribeRenderer();
+    else result.error = "the screen did not open";
+    EndGraphics();
+    return;
+  }
   const int warmup = options.warmup, frames = options.frames;
   s.breakdown = options.breakdown && pass == Pass::kFloor;
   s.slowNs = pass == Pass::kTime ? static_cast<int64_t>(options.slowMs * 1e6) : 0;
@@ -215,6 +274,7 @@ void RunScene(const Scene& scene, Pass pass, const RunOptions& options, RunResul
   }
   headless::SetFrameCallback(nullptr);
   drawrec::Stop();
+  result.renderer = DescribeRenderer();
   if (!result.error.empty()) return;
   if (pass == Pass::kFloor) ReplayFloor(s);
 }

@@ -11,11 +11,19 @@ namespace bench {
 enum class Pass {
   kTime,   // frames timed, nothing recorded
   kFloor,  // the measured frames recorded, then replayed and timed
+  kProbe,  // only the screen opened, to name its renderer
 };
 
 struct RunResult {
-  std::vector<int64_t> frameNs;  // CPU time of each measured frame
-  std::vector<int64_t> floorNs;  // CPU time of each frame's replay
+  // Each measured frame and each frame's replay, timed up to the point where the renderer has
+  // finished drawing it: on the software renderer the drawing thread's CPU time; on the
+  // accelerated one the wall time (the driver draws in threads of its own, or on a graphics
+  // card, while the game's thread waits), with the process's CPU over the same span beside it.
+  std::vector<int64_t> frameNs;
+  std::vector<int64_t> floorNs;
+  std::vector<int64_t> frameCpuNs;  // accelerated only: the process's CPU, all its threads
+  std::vector<int64_t> floorCpuNs;
+  std::string renderer;  // the SDL renderer's name, "accelerated" or "software", and the driver's
   double drawsPerFrame = 0;      // drawing calls of a recorded frame, on average
   bool checked = false;
   int64_t comparedPixels = 0;
@@ -24,6 +32,9 @@ struct RunResult {
 };
 
 struct RunOptions {
+  // SDL's accelerated renderer in a real window on the display (DISPLAY), instead of the
+  // software renderer headless.
+  bool accelerated = false;
   int warmup = 60;
   int frames = 300;
   // The floor pass also replays the first recorded frame over the picture before it and
@@ -46,6 +57,7 @@ struct Stats {
 Stats Summarise(std::vector<int64_t> ns);
 
 int64_t ThreadCpuNs();
+int64_t ProcessCpuNs();
 int64_t MonotonicNs();
 
 }  // namespace bench

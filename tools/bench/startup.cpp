@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <stdlib.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,11 +21,13 @@
 #include "platform/errors.h"
 #include "platform/headless.h"
 #include "platform/input.h"
+#include "platform/pixmap.h"
 #include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "screens/menu/options_window.h"
 #include "screens/profiles/profile_loader.h"
 #include "program/loading.h"
+#include "support/virtual_display.h"
 
 namespace bench {
 
@@ -90,8 +93,9 @@ struct TitleSat {};
 // In a child process: the real start-up headless from a fresh home, the first profile's name
 // typed when its entry shows, then the title's main menu for `titleFrames` frames. Writes the
 // CPU before the first frame, after the last one and of every frame (with whether the loading
-// screen was still lighting its balls) to `fd`, and the peak size.
-void StartUpChild(int fd, const std::string& gameDir, int titleFrames) {
+// screen was still lighting its balls) to `fd`, and the peak size. With `saveProfile` the new
+// profile is written to the home folder at the end, as the game writes it when it ends.
+void StartUpChild(int fd, const std::string& gameDir, int titleFrames, bool saveProfile = false) {
   std::vector<std::pair<int64_t, bool>> stamps;
   int64_t startUpEnd = -1;
   int titleShown = 0;
@@ -121,6 +125,7 @@ void StartUpChild(int fd, const std::string& gameDir, int titleFrames) {
     RunGame();
     error = "the main loop ended before the title was shown";
   } catch (const TitleSat&) {
+    if (saveProfile && profile && !profile->SaveProfile()) error = "the profile was not saved";
   } catch (const ProgramEnded&) {
     error = "the game ended during the start-up";
   } catch (const FrameworkError& e) {
@@ -227,6 +232,141 @@ StartupReport MeasureStartup(const std::string& gameExe, const std::string& game
   }
   std::filesystem::remove(stamp);
   return r;
+}
+
+namespace {
+
+// User and system CPU of a process so far, in seconds; -1 when it cannot be read.
+double ProcessCpuS(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(text.substr(close + 2));
+  std::string field;
+  long long utime = -1, stime = -1;
+  // After the name: state is field 3; utime and stime are fields 14 and 15.
+  for (int i = 3; i <= 15 && fields >> field; ++i) {
+    if (i == 14) utime = std::stoll(field);
+    if (i == 15) stime = std::stoll(field);
+  }
+  if (utime < 0 || stime < 0) return -1;
+  return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+long StatusKb(pid_t pid, const std::string& key) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1);
+  return 0;
+}
+
+}  // namespace
+
+IdleReport MeasureIdle(const std::string& gameExe, const std::string& gameDir, int seconds,
+                       bool accelerated) {
+  IdleReport r;
+  char folder[] = "/tmp/mirethorn-bench-idle-XXXXXX";
+  if (!mkdtemp(folder)) {
+    r.error = "cannot make a home folder";
+    return r;
+  }
+  const std::string home = folder;
+  // A profile, made by the real start-up run headless with the first profile's name typed in.
+  int fds[2];
+  if (pipe(fds) != 0) {
+    r.error = "pipe failed";
+    return r;
+  }
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    setenv("HOME", home.c_str(), 1);
+    const int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0) dup2(devnull, STDOUT_FILENO);
+    StartUpChild(fds[1], gameDir, 300, true);
+  }
+  close(fds[1]);
+  std::string made;
+  char buf[4096];
+  for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) made.append(buf, static_cast<size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (made.find("\nerror ") != std::string::npos) {
+    r.error = "the profile was not made: " + made.substr(made.find("\nerror ") + 7);
+    return r;
+  }
+
+  const std::string screens = home + "/x";
+  std::filesystem::create_directories(screens);
+  test_support::VirtualDisplay display(800, 600, screens);
+  const PixmapPtr title = LoadPixmap(gameDir + "/gfx/title/glyphor-title.jpg");
+  if (!display.Running() || !title) {
+    r.error = display.Running() ? "the title picture cannot be read" : display.Error();
+    return r;
+  }
+  const std::string report = home + "/screen.txt";
+  std::fflush(nullptr);
+  pid = fork();
+  if (pid == 0) {
+    setenv("HOME", home.c_str(), 1);
+    setenv("DISPLAY", display.Name().c_str(), 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("MIRETHORN_SCREEN_FILE", report.c_str(), 1);
+    unsetenv("SDL_VIDEODRIVER");
+    if (accelerated) unsetenv("SDL_RENDER_DRIVER");
+    else setenv("SDL_RENDER_DRIVER", "software", 1);
+    const int devnull = open("/dev/null", O_WRONLY);
+    if (devnull >= 0) {
+      dup2(devnull, STDOUT_FILENO);
+      dup2(devnull, STDERR_FILENO);
+    }
+    execl(gameExe.c_str(), gameExe.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // On the title once its picture fills the window; then a few seconds for its fade and the
+  // menu's to end.
+  const int64_t deadline = MonotonicNs() + 120 * 1000000000LL;
+  bool onTitle = false;
+  while (!onTitle && MonotonicNs() < deadline && waitpid(pid, &status, WNOHANG) == 0) {
+    onTitle = display.ShowsPicture(*title) >= 0.6;
+    usleep(200 * 1000);
+  }
+  if (onTitle) {
+    sleep(3);
+    const double game0 = ProcessCpuS(pid), x0 = ProcessCpuS(display.Pid());
+    const int64_t t0 = MonotonicNs();
+    sleep(static_cast<unsigned>(seconds));
+    const double game1 = ProcessCpuS(pid), x1 = ProcessCpuS(display.Pid());
+    r.seconds = static_cast<double>(MonotonicNs() - t0) / 1e9;
+    r.rssKb = StatusKb(pid, "VmRSS");
+    r.peakRssKb = StatusKb(pid, "VmHWM");
+    if (game0 >= 0 && game1 >= 0) r.gameCpuPercent = 100.0 * (game1 - game0) / r.seconds;
+    if (x0 >= 0 && x1 >= 0) r.xCpuPercent = 100.0 * (x1 - x0) / r.seconds;
+    if (waitpid(pid, &status, WNOHANG) != 0) r.error = "the game ended while it was measured";
+  } else {
+    r.error = "the game did not show its title";
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  std::ifstream in(report);
+  std::getline(in, r.renderer);
+  std::error_code ec;
+  std::filesystem::remove_all(home, ec);
+  return r;
+}
+
+void PrintIdle(const IdleReport& r) {
+  if (!r.error.empty())
+    std::printf("idle on the title (%s): %s\n", r.renderer.c_str(), r.error.c_str());
+  if (r.gameCpuPercent >= 0)
+    std::printf("idle on the title, %.0f s, renderer \"%s\": the game %.1f%% of a core, the X server "
+                "%.1f%%; resident %.1f MB (peak %.1f MB)\n",
+                r.seconds, r.renderer.c_str(), r.gameCpuPercent, r.xCpuPercent, r.rssKb / 1024.0,
+                r.peakRssKb / 1024.0);
 }
 
 void PrintStartup(const StartupReport& r) {

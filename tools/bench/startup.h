@@ -32,6 +32,22 @@ MemoryReport MeasurePlaythrough(const std::string& program, const std::string& g
 void PrintMemory(const MemoryReport& r);
 std::string MemoryJson(const MemoryReport& r);
 
+// The real game sitting on the title in a window (a virtual X server of its own), as a player
+// leaves it: its CPU over `seconds` and its resident memory, on the accelerated renderer or on
+// the software one (SDL_RENDER_DRIVER=software). A profile is made first, so that the title
+// shows its menu and no first-run entry.
+struct IdleReport {
+  std::string renderer;     // as the game reports it
+  double seconds = 0;
+  double gameCpuPercent = -1;  // of one core
+  double xCpuPercent = -1;     // the X server's, for showing the frames
+  long rssKb = 0, peakRssKb = 0;
+  std::string error;
+};
+IdleReport MeasureIdle(const std::string& gameExe, const std::string& gameDir, int seconds,
+                       bool accelerated);
+void PrintIdle(const IdleReport& r);
+
 struct ContentReport {
   double configureS = -1;
   double generateS = -1;  // the generators built and run, two jobs, from a clean build folder
