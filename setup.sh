@@ -9,7 +9,7 @@ what="${1:-play}"
 packages=(
   build-essential cmake pkg-config git clang libclang-rt-dev lld
   libsdl2-dev libpng-dev libjpeg-dev libvorbis-dev libogg-dev libfreetype-dev zlib1g-dev
-  libcairo2-dev libgtest-dev googletest libx11-dev xvfb
+  libcairo2-dev libgtest-dev googletest libx11-dev
   fonts-dejavu-core fonts-junicode espeak-ng
   fonts-blankenburg fonts-gotico-antiqua fonts-cardo
   # A virtual X server and Mesa's OpenGL (drawn on the CPU where there is no graphics card), for

@@ -633,6 +633,8 @@ void SetClsColor(int r, int g, int b) {
 
 void Flip(int sync) {
   if (g_renderer && g_backBuffer && !headless::SkippingPixels()) {
+    // The window's size, not the back buffer's: while a target is set, SDL answers its size.
+    SDL_SetRenderTarget(g_renderer, nullptr);
     int ow = 0, oh = 0;
     SDL_GetRendererOutputSize(g_renderer, &ow, &oh);
     const SDL_FRect box = Letterbox(ow, oh);

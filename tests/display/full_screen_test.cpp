@@ -4,9 +4,7 @@
 // the pointer must read the picture's point under it. These run outside the headless mode, so
 // that the platform opens a real window.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <SDL.h>
@@ -16,57 +14,10 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/system.h"
+#include "support/virtual_display.h"
 #include "x_desktop.h"
 
 namespace {
-
-// An Xvfb with one screen of the given size on a display of its own; stopped when the object
-// goes. Tests run side by side, so a display number that another server holds is passed over.
-class VirtualDisplay {
- public:
-  VirtualDisplay(int width, int height) {
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    for (int attempt = 0; attempt < 20 && name_.empty(); ++attempt) {
-      const std::string name = ":" + std::to_string(100 + (getpid() + attempt * 37) % 800);
-      pid_ = fork();
-      if (pid_ == 0) {
-        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-      }
-      if (pid_ < 0) return;
-      // Ready once it answers with a screen of our size while our server still runs.
-      for (int wait = 0; wait < 100; ++wait) {
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-          pid_ = -1;
-          break;
-        }
-        int w = 0, h = 0;
-        const bool answered = x_desktop::Open(name) && x_desktop::ScreenSize(w, h);
-        x_desktop::Close();
-        if (answered && w == width && h == height && waitpid(pid_, nullptr, WNOHANG) == 0) {
-          name_ = name;
-          break;
-        }
-        usleep(50000);
-      }
-      if (name_.empty()) Stop();
-    }
-  }
-  ~VirtualDisplay() { Stop(); }
-  bool Ready() const { return !name_.empty(); }
-  const std::string& Name() const { return name_; }
-
- private:
-  void Stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-  pid_t pid_ = -1;
-  std::string name_;
-};
 
 bool XvfbInstalled() { return system("command -v Xvfb >/dev/null 2>&1") == 0; }
 
@@ -91,8 +42,8 @@ class FullScreenWithoutWindowManager : public ::testing::TestWithParam<Desktop> 
 TEST_P(FullScreenWithoutWindowManager, ShowsTheWholePictureScaledAndThePointerOnIt) {
   if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
   const Desktop d = GetParam();
-  VirtualDisplay display(d.width, d.height);
-  ASSERT_TRUE(display.Ready()) << "Xvfb did not start";
+  test_support::VirtualDisplay display(d.width, d.height);
+  ASSERT_TRUE(display.Running()) << "Xvfb did not start: " << display.Error();
   setenv("DISPLAY", display.Name().c_str(), 1);
   setenv("SDL_VIDEODRIVER", "x11", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
