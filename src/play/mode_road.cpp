@@ -83,9 +83,9 @@ int32_t ResumeModeGame(const String& prefix) {
   LoadLastBlock(prefix);
   LoadSpells(prefix);
   timeManager->LoadFromProfile(profile->GetNumber(prefix + S("Time")));
-  points->levelPoints = profile->GetNumber(prefix + S("Points"));
-  level->receivedSpells = profile->GetNumber(prefix + S("RecivedSpells"));
-  level->spellsCast = profile->GetNumber(prefix + S("DroppedSpells"));
+  points->levelPoints = profile->GetCount(prefix + S("Points"), kMostPoints);
+  level->receivedSpells = profile->GetCount(prefix + S("RecivedSpells"));
+  level->spellsCast = profile->GetCount(prefix + S("DroppedSpells"));
   return profile->GetNumber(prefix + S("Blocks"));
 }
 

@@ -173,7 +173,7 @@ void TLevelManager::stopAndFreeMusic() {
 
 void TLevelManager::finish() {
   if (points) {
-    points->totalPoints += points->levelPoints;
+    points->totalPoints = BankedSum(points->totalPoints, points->levelPoints);
     points->levelPoints = 0;
   }
   if (blocks) blocks->currentBlock = nullptr;
