@@ -140,7 +140,7 @@ void TLevelManager::loadGfx() {
     loadedBackground = path;
     background = LoadImage(path);
   }
-  if (gameState == 1 || gameState < 0) {
+  if (gameState == kGameStatePlay || gameState < 0) {
     playLvlMusic();
     pauseMusic();
   }

@@ -2,14 +2,13 @@
 
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
+#include "game/quest_flow.h"
 #include "profiles/profile_manager.h"
 
 namespace {
 
 // The first board level that the endless and time-attack level selector offers.
 const String kFirstRevealedLevel = u"level_01.tsc";
-// The game state of a quest that was just started over.
-constexpr int32_t kNewQuestState = -3;
 
 constexpr int32_t kVials = 5;       // "ballsFil" / "ballsLod" 0 to 4
 constexpr int32_t kSpellKinds = 6;  // "RMGRecivedSpell" 1 to 6
@@ -78,7 +77,7 @@ int32_t ClearProfile(int32_t flag) {
     Number(key, 0);
   if (flag != 0) {
     Number(u"level", sequencer->firstLevel);
-    Number(u"gameState", kNewQuestState);
+    Number(u"gameState", kGameStateNewQuest);
     Number(u"difficulty", level->difficulty);
   }
   return 0;

@@ -359,7 +359,7 @@ int32_t TRingGame::FinishPlay(int32_t result) {
   if (Summary() != 0) {
     // Closed during the summary: the level counts as finished, so that a continue goes on to
     // the map and the next level with the bonus banked once.
-    gameState = 2;
+    gameState = kGameStateMap;
     SaveProfile(1);
     StopMusic(musicStream);
     End();
