@@ -35,10 +35,6 @@ namespace modes {
 
 namespace {
 
-// The summary's phases that matter to the loops: the sparks are stepped under the summary's
-// panel before it opens, above it from then on.
-constexpr int32_t kPanelOpensPhase = 5;
-
 constexpr int32_t kDefaultCellSize = 32;
 constexpr int32_t kDefaultOriginX = 240;
 constexpr int32_t kDefaultOriginY = 60;
@@ -83,9 +79,9 @@ int32_t ResumeModeGame(const String& prefix) {
   LoadLastBlock(prefix);
   LoadSpells(prefix);
   timeManager->LoadFromProfile(profile->GetNumber(prefix + S("Time")));
-  points->levelPoints = profile->GetNumber(prefix + S("Points"));
-  level->receivedSpells = profile->GetNumber(prefix + S("RecivedSpells"));
-  level->spellsCast = profile->GetNumber(prefix + S("DroppedSpells"));
+  points->levelPoints = profile->GetCount(prefix + S("Points"), kMostPoints);
+  level->receivedSpells = profile->GetCount(prefix + S("RecivedSpells"));
+  level->spellsCast = profile->GetCount(prefix + S("DroppedSpells"));
   return profile->GetNumber(prefix + S("Blocks"));
 }
 
@@ -166,7 +162,7 @@ bool SummaryFrame(const ModeSummary& mode, int32_t usedBlocks, int32_t best) {
   TSoundQ::updateAll();
   TCaptions::updateAll();
   level->summaryDisplayET(timeManager->elapsed / 1000, usedBlocks, best);
-  if (level->summaryPhase > kPanelOpensPhase - 1) TSpark::UpdateAll();
+  if (level->summaryPhase >= kPanelOpensPhase) TSpark::UpdateAll();
   mouse->Draw();
   PollSystem();
   Flip(-1);

@@ -24,6 +24,10 @@ inline constexpr int32_t kQuestScore = 1;
 inline constexpr int32_t kEndlessScore = 2;
 inline constexpr int32_t kTimeAttackScore = 3;
 
+// The summary's phase from which its panel is open: the loops step the sparks under the panel
+// before it, above it from then on.
+inline constexpr int32_t kPanelOpensPhase = 5;
+
 // The level music's update, the cleared back buffer, the frame timer, delta and the mouse.
 void BeginFrame();
 

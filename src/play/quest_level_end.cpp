@@ -31,8 +31,6 @@ namespace {
 
 // From this phase on the summary's doors cover the board and the game scene is no longer drawn.
 constexpr int32_t kDoorsClosedPhase = 6;
-// From this phase on the summary's panel is open and the sparks are drawn above it.
-constexpr int32_t kPanelOpensPhase = 5;
 
 // The goal is asked afresh at every decision: it is a query on the board, sphere and bosses.
 bool GoalMet() { return level->isGoalAchieved() != 0; }

@@ -1,6 +1,8 @@
 #include "profiles/profile_manager.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "services/data_folders.h"
 #include "datafiles/bca_archive.h"
@@ -29,8 +31,13 @@ std::vector<uint8_t> ScrambledText(const TSCFilePtr& tsc) {
 }
 
 bool WriteScrambled(const std::string& path, const TSCFilePtr& tsc) {
+  errno = 0;
   if (SaveBytesSafely(path, ScrambledText(tsc))) return true;
-  Print("The profile " + path + " could not be written; the file on disk is unchanged.");
+  // The system's own words name the cause: a folder that is read-only, a full disk, ...
+  const int cause = errno;
+  Print("The profile " + path + " could not be written (" +
+        (cause != 0 ? std::string(std::strerror(cause)) : std::string("cause unknown")) +
+        "); the file on disk is unchanged.");
   return false;
 }
 
@@ -264,11 +271,11 @@ int32_t TProfileManager::SelectProfile(const String& name) {
 }
 
 int32_t TProfileManager::NewProfile(const String& name) {
-  if (!IsProfileNameAllowed(name)) return 0;
+  if (!IsProfileNameAllowed(name)) return kNameRefused;
   // Any file of that name counts, listed or not: a profile of another portal, a damaged one, or
   // one differing only in letter case (the file layer would open that one for this name).
-  if (Find(name) || FolderHolds(ToPath(name) + "." + extension, std::string())) return -1;
-  if (!TProfile::CreateNew(ProfilePath(name), portalName)) return 0;
+  if (Find(name) || FolderHolds(ToPath(name) + "." + extension, std::string())) return kNameTaken;
+  if (!TProfile::CreateNew(ProfilePath(name), portalName)) return kNotWritten;
   UpdateList();
   return SelectProfile(name);
 }
@@ -295,6 +302,10 @@ void TProfileManager::SetString(const String& key, const String& value, int32_t 
   if (!current) return;
   current->SetString(key, value);
   if (saveNow != 0) current->Save();
+}
+
+int32_t TProfileManager::GetCount(const String& key, int32_t most) const {
+  return std::clamp(GetNumber(key), 0, std::max(most, 0));
 }
 
 String TProfileManager::GetString(const String& key) const {

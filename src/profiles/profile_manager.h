@@ -17,6 +17,12 @@
 #include "platform/list.h"
 #include "platform/text.h"
 
+// More of anything than one level's play can count: a right click, a match, a block or a spell
+// takes a frame at least, and ten million frames are some 46 hours.
+inline constexpr int32_t kMostCount = 10'000'000;
+// The points of one level: never below 0, whatever a file says.
+inline constexpr int32_t kMostPoints = 2'147'483'647;
+
 // Scrambling: the byte at position k becomes the 32-bit little-endian integer
 // b * ((k mod 10) + 1); "abc" becomes 61 00 00 00 C4 00 00 00 29 01 00 00.
 std::vector<uint8_t> ScrambleProfileBytes(const std::vector<uint8_t>& plain);
@@ -94,9 +100,16 @@ class TProfileManager {
   int32_t RenameProfile(const String& oldName, const String& newName);
   // 1 when a profile named exactly `name` became current; 0, current unchanged, otherwise.
   int32_t SelectProfile(const String& name);
-  // 1: created and made current; -1: a listed profile or any file of the folder already has
-  // that name (letter case ignored), nothing written; 0: the name is refused, or the profile
-  // could not be written or found afterwards.
+  // Answers of NewProfile.
+  static constexpr int32_t kCreated = 1;
+  static constexpr int32_t kNameRefused = 0;
+  static constexpr int32_t kNameTaken = -1;
+  static constexpr int32_t kNotWritten = -2;
+  // 1 (kCreated): created and made current; -1 (kNameTaken): a listed profile or any file of
+  // the folder already has that name (letter case ignored), nothing written; -2 (kNotWritten):
+  // the profile file could not be written (the folder is read-only or full), the cause is on
+  // standard output; 0 (kNameRefused): the name is refused, or the profile could not be found
+  // afterwards.
   int32_t NewProfile(const String& name);
   // The names of the listed profiles in list order.
   TListPtr<String> GetProfilesList() const;
@@ -106,6 +119,10 @@ class TProfileManager {
   bool SaveProfile();
   void SetNumber(const String& key, int32_t value, int32_t saveNow);
   int32_t GetNumber(const String& key) const;
+  // A count the game keeps in the profile (hits, spells, matches, points of a level), held to
+  // 0 .. `most`: a damaged or edited file cannot hand the game a negative count, nor one whose
+  // sums overflow.
+  int32_t GetCount(const String& key, int32_t most = kMostCount) const;
   void SetString(const String& key, const String& value, int32_t saveNow);
   String GetString(const String& key) const;
   void SetList(const String& key, const TListPtr<String>& items, int32_t saveNow);

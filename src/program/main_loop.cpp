@@ -51,10 +51,21 @@ void ContinueQuest() {
   saveToProfile = 1;
 }
 
+// The boss tutorial comes before level 7 is set up or restored: a close request in it ends the
+// program while the singletons still hold the previous level (or nothing of the saved one), so
+// the end routine must save the options only. The profile keeps what the last save wrote: the
+// previous level finished, or the saved level-7 game as it was.
+void ShowBossTutorial() {
+  const int32_t saving = saveToProfile;
+  saveToProfile = 0;
+  tutorial->show2(kOutsideLevel);
+  saveToProfile = saving;
+}
+
 // Plays the current level by its type; true when it was finished, false when the player went
 // back to the menu (or lost a board level).
 bool PlayCurrentLevel() {
-  if (sequencer->currentLevel == kBossTutorialLevel) tutorial->show2(kOutsideLevel);
+  if (sequencer->currentLevel == kBossTutorialLevel) ShowBossTutorial();
   switch (sequencer->levelType) {
     case TLevelSequencer::kPuzzleLevel:
       menuQuit = puzzle->show(readFromProfile, String(), kNotFromGallery);

@@ -31,8 +31,9 @@ class TPortalScreen {
   float alpha = 0.0f;
   int32_t fullscreen = 0;  // never set without a picture path
   ImagePtr image;          // null: no picture (none named, or it did not load)
-  int32_t fadeDirection = kFadingIn;
-  int32_t active = 0;      // 1 until the fade-out reaches 0
+  // A new object has every field 0 and no picture; Create makes it fade in and active.
+  int32_t fadeDirection = kHolding;
+  int32_t active = 0;      // 1 from Create until the fade-out reaches 0
 
   virtual ~TPortalScreen() = default;
 

@@ -5,6 +5,7 @@
 // the same frame.
 #include "program/main_loop.h"
 #include "game/levels/level_manager.h"
+#include "game/quest_flow.h"
 #include "play/game_modes.h"
 #include "platform/input.h"
 #include "platform/system.h"
@@ -114,7 +115,7 @@ void TTitleScreen::runCommands() {
   if (clicked(kPlayQuest)) {
     titleMode_ = kQuestMode;
     gameState = profileNumber(u"gameState");
-    if (gameState == 0) {
+    if (gameState == kGameStateNone) {
       level->difficulty = kNewQuestDifficulty;
       choice = kNewQuest;
     } else {
@@ -124,13 +125,13 @@ void TTitleScreen::runCommands() {
   if (clicked(kTimeAttack)) {
     titleMode_ = kTimeAttackMode;
     gameState = profileNumber(u"timeResume");
-    if (gameState == 0) openLevelSelector(TBoardSelector::kTimedLevels);
+    if (gameState == kGameStateNone) openLevelSelector(TBoardSelector::kTimedLevels);
     else Screen(TOptionsWindow::kContinueOrNew);
   }
   if (clicked(kEndless)) {
     titleMode_ = kEndlessMode;
     gameState = profileNumber(u"endlessResume");
-    if (gameState == 0) openLevelSelector(TBoardSelector::kEndlessLevels);
+    if (gameState == kGameStateNone) openLevelSelector(TBoardSelector::kEndlessLevels);
     else Screen(TOptionsWindow::kContinueOrNew);
   }
   if (clicked(kPlay)) {

@@ -215,3 +215,31 @@ TEST_F(SavedRecord, SphereVialsShowTheirStoredFillAtOnce) {
   EXPECT_EQ(magicSphere->shownFill[4], 0.0f);
   EXPECT_EQ(magicSphere->filledAt[4], -1);
 }
+
+// A damaged profile's counts: the statistics are held to what play can reach (so counting on
+// cannot overflow), the level's points to 0 and more, and banking them stops at the largest
+// total instead of wrapping to a negative one.
+TEST_F(SavedRecord, HugeOrNegativeSavedCountsAreHeldAndBankASaturatedTotal) {
+  profile->SetNumber(u"levelRrecivedSpells", -5, 0);
+  profile->SetNumber(u"levelDroppedSpells", 2147483647, 0);
+  profile->SetNumber(u"levelUsedBlocks", 12, 0);
+  profile->SetNumber(u"levelMatches", 2147483647, 0);
+  profile->SetNumber(u"levelCombos", -2147483647, 0);
+  LoadLevelStats();
+  EXPECT_EQ(level->receivedSpells, 0);
+  EXPECT_EQ(level->spellsCast, kMostCount);
+  EXPECT_EQ(level->blocksUsed, 12);
+  EXPECT_EQ(level->matches, kMostCount);
+  EXPECT_EQ(level->combos, 0);
+
+  profile->SetNumber(u"level", 3, 0);
+  profile->SetNumber(u"pointsActual", 2000000000, 0);
+  profile->SetNumber(u"pointsTotal", 2000000000, 0);
+  LoadProfile();
+  level->finish();
+  EXPECT_EQ(points->totalPoints, 2147483647);
+  EXPECT_EQ(points->levelPoints, 0);
+  profile->SetNumber(u"pointsActual", -7, 0);
+  LoadProfile();
+  EXPECT_EQ(points->levelPoints, 0);
+}

@@ -148,6 +148,23 @@ TEST_F(Effects, DrainTakesEveryCellOfItsColourInOneDrawnColour) {
   }
 }
 
+// Colour 0 is the empty cells': no drain may pay for them. It comes in two ways: a rune the
+// catalogue does not know reads as colour 0 (it takes no spell), and a saved drain item of
+// colour 0 ("4:x:y:0", put back as saved) targets nothing when it is cast.
+TEST_F(Effects, ADrainWithoutAColourTargetsNothingAndAColourlessRuneTakesNoSpell) {
+  board->runeIds[4][4] = 99;  // unknown: no stone, colour 0
+  board->colours[4][4] = 0;
+  bonusManagerAlt->AddBonus(4);
+  EXPECT_TRUE(bonusManagerAlt->boardSpells->IsEmpty());
+  EXPECT_EQ(level->receivedSpells, 0);
+
+  Put(1, 1, 2);
+  bonusManagerAlt->AddBonusExt(4, 4, 4, 0);
+  ASSERT_EQ(bonusManagerAlt->boardSpells->Count(), 1);
+  EXPECT_EQ(BonusRemoveColor(bonusManagerAlt->boardSpells->First()->colour, 4, 4), 0);
+  EXPECT_TRUE(Emitters<TRemoveColorEmiter>().empty());
+}
+
 TEST_F(Effects, HealFiresOnEveryStoneAndOnNothingElse) {
   Put(2, 2, 1);
   EXPECT_EQ(BonusHeal(), 0);

@@ -121,6 +121,35 @@ TEST_F(RingPlay, PopupsHoldTheClockAndTheMenuUntilTheLastIsClosed) {
   EXPECT_LT(profile->GetNumber(S("rgTime")), 3300) << "the popups took no playing time";
 }
 
+// A press held from before the level into play, over the place of OK: the first popup must be
+// seen; only a press it sees start closes it.
+TEST_F(RingPlay, APressHeldIntoPlayOverOkLeavesTheFirstPopupOnShow) {
+  LoadLevel("Time = 3000\nSequenceLength = 2\n");
+  AddPopups();
+  const PopupPtr first = ringGame->popups->First();
+  const int start = headless::FrameNumber();
+  headless::MouseMoveAt(start, first->buttonX + 20, first->buttonY + 10);
+  headless::MouseButtonAt(start, 1, true);
+  int fullFrames = 0;
+  bool stayed = false;
+  ScriptedPlayer player;
+  player.clickRunes = false;
+  player.before = [&](int frame) {
+    if (fullFrames >= 40) return true;
+    if (ringGame->phase == TRingGame::kPlay && ringGame->popups->First() == first &&
+        first->alpha >= 1.0f && first->active == 1)
+      ++fullFrames;
+    if (fullFrames == 40) {
+      stayed = ringGame->popups->Count() == 2;
+      headless::CloseRequestAt(frame + 1);
+    }
+    return true;
+  };
+  EXPECT_EQ(PlayExpectingEnd(0), 1);
+  EXPECT_EQ(fullFrames, 40) << "the first popup was closed unseen";
+  EXPECT_TRUE(stayed);
+}
+
 TEST_F(RingPlay, AResumedLevelShowsNoPopupsAndGoesOnWithItsClockHitsAndSpells) {
   LoadLevel("Time = 120000\nSequenceLength = 3\n");
   AddPopups();

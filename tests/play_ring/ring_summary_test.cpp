@@ -1,5 +1,7 @@
 // The ring game's summary scroll step by step and its text, the ring game's keys in the
 // profile, and the spells that board levels copy from them.
+#include <chrono>
+
 #include "game/spells/bonus_manager_a.h"
 #include "game_board/board_play_fixtures.h"
 #include "play/ring/ring_scroll.h"
@@ -108,7 +110,7 @@ TEST_F(RingSummary, AClickDuringTheCountShowsTheTotalAtOnceAndRollsUpSilently) {
   EXPECT_EQ(Sounds(), 0);
 }
 
-TEST_F(RingSummary, TheScrollNamesBombsOnlyAtTheFifthEntryAndShowsTheLevelsWholeTime) {
+TEST_F(RingSummary, TheScrollNamesBombsOnlyAtSequencerIndexFourAndShowsTheLevelsWholeTime) {
   struct Case {
     int32_t currentLevel;
     int32_t spells;
@@ -207,6 +209,42 @@ TEST_F(RingSummary, BoardLevelsCopyTheSpellsWonKindByKindAndTheKeysStay) {
     EXPECT_EQ(level->receivedSpells, 3);
   }
   EXPECT_EQ(profile->GetNumber(S("RMGRecivedSpell1")), 2);
+}
+
+// A damaged profile's count far beyond the board: the spells fill the free cells and the level
+// starts at once (one AddBonus at a time would take an hour and a half).
+TEST_F(RingSummary, AHugeSavedSpellCountFillsTheBoardAndReturnsAtOnce) {
+  MakeProfile();
+  profile->SetNumber(S("RMGRecivedSpell1"), 2147483647, 0);
+  profile->SetNumber(S("RMGRecivedSpell3"), 2, 0);
+  play::MakePlay();
+  bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  for (int y = 0; y < 2; ++y) play::PutRow(0, y, {1, 2, 3, 4, 5, 1, 2, 3});
+  const auto start = std::chrono::steady_clock::now();
+  TRingGame::CopySpells();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::seconds(1));
+  std::vector<int32_t> kinds;
+  for (const BonusAPtr& spell : *bonusManagerAlt->boardSpells) kinds.push_back(spell->kind);
+  EXPECT_EQ(kinds, std::vector<int32_t>(16, 1)) << "every rune holds a spell of the first kind";
+  EXPECT_EQ(level->receivedSpells, 16);
+}
+
+// Counts from a damaged profile: held to what play can reach, and the bank stops at the largest
+// total instead of wrapping to a negative one that the quest would then save.
+TEST_F(RingSummary, HugeSavedCountsBankASaturatedNonNegativeTotal) {
+  MakeProfile();
+  profile->SetNumber(S("seqHits"), 5000000, 0);
+  profile->SetNumber(S("recivedSpells"), -4, 0);
+  profile->SetNumber(S("RMGRecivedSpell2"), 2147483647, 0);
+  ringGame->LoadFromProfile();
+  EXPECT_EQ(ringGame->seqHits, 5000000);
+  EXPECT_EQ(ringGame->recivedSpells, 0);
+  EXPECT_EQ(ringGame->spells[1]->count, kMostCount);
+  points->totalPoints = 1000;
+  TRingScroll s = TRingScroll::Begin(*ringGame);
+  EXPECT_EQ(points->totalPoints, 2147483647);
+  EXPECT_EQ(s.shownTotal, 1000);
 }
 
 }  // namespace

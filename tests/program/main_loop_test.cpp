@@ -21,6 +21,8 @@
 #include "play/ring/ring_game.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/headless.h"
+#include "platform/system.h"
 #include "profiles/profile_manager.h"
 #include "screens/map/map_core.h"
 #include "program/title_screen.h"
@@ -40,6 +42,8 @@ struct Answers {
   std::deque<int> levels;        // goGlyphor, puzzle and ring results
   std::deque<int> maps;
   int firstTutorial = 0;
+  bool closeInBossTutorial = false;   // the real boss tutorial runs and gets a close request
+  std::function<void()> atMap;        // runs inside every map shown
   std::function<void()> duringLevel;  // runs inside every level the loop plays
 };
 Answers g_answers;
@@ -83,7 +87,9 @@ class RecordingTutorial : public TTutorial {
   }
   int32_t show2(int32_t fromLevel) override {
     Log("bossTutorial(" + std::to_string(fromLevel) + ")");
-    return 0;
+    if (!g_answers.closeInBossTutorial) return 0;
+    headless::CloseRequestAt(headless::FrameNumber() + 3);
+    return TTutorial::show2(fromLevel);
   }
 };
 
@@ -110,6 +116,7 @@ class RecordingMap : public TMapCore {
  public:
   int32_t Show(int32_t finished) override {
     Log("map(" + std::to_string(finished) + ")");
+    if (g_answers.atMap) g_answers.atMap();
     return Next(g_answers.maps);
   }
 };
@@ -311,6 +318,52 @@ TEST_F(MainLoop, AnEndBeforeTheQuestStartsLeavesTheProfileAlone) {
     EXPECT_EQ(DiskNumber(u"gameState"), 1);
     EXPECT_EQ(DiskNumber(u"pointsActual"), 1234);
     EXPECT_EQ(saveToProfile, 0);
+  }
+}
+
+// A close request during the boss tutorial ends the program before level 7 is set up or
+// restored: the end routine saves the options only, and the profile keeps what the last save
+// wrote. On a first approach that is level 6 finished (the map comes next on a continue); on a
+// continue of a saved level-7 game, that game as it was.
+TEST_F(MainLoop, ACloseDuringTheBossTutorialLeavesTheSavedQuestAsItWas) {
+  struct Case {
+    const char* what;
+    int32_t savedLevel, savedState;
+    Lines lines;
+    int32_t diskLevel, diskState;
+  };
+  const Case cases[] = {
+      {"first approach", 6, 1,
+       {"title save=0 state=0 disk=1@6", "setup 6", "level(1)", "stopMusic", "map(6)", "setup 7",
+        "bossTutorial(0)"},
+       6, 2},
+      {"continue of level 7", 7, 1,
+       {"title save=0 state=0 disk=1@7", "setup 7", "bossTutorial(0)"}, 7, 1},
+  };
+  for (const Case& c : cases) {
+    g_log.clear();
+    g_answers = Answers();
+    gameState = 0;
+    SavedQuest(c.savedLevel, c.savedState);
+    // What a level-7 game in progress leaves in the profile.
+    profile->SetNumber(u"pointsActual", 4321, 0);
+    profile->SetNumber(u"levelTime", 98765, 0);
+    profile->SetNumber(u"levelMatches", 17, 1);
+    std::vector<uint8_t> saved;
+    ASSERT_TRUE(LoadBytes(profile->current->path, saved));
+    // On a first approach the last save is the one of the finished level 6.
+    g_answers.atMap = [&saved] { ASSERT_TRUE(LoadBytes(profile->current->path, saved)); };
+    g_answers.closeInBossTutorial = true;
+    g_answers.titleChoices = {kContinue};
+    OnEnd(saveOnEnd);
+    EXPECT_EQ(RunLoop(), c.lines) << c.what;
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(LoadBytes(profile->current->path, after));
+    EXPECT_TRUE(after == saved) << c.what << ": the profile file was written at the close";
+    EXPECT_EQ(DiskNumber(u"level"), c.diskLevel) << c.what;
+    EXPECT_EQ(DiskNumber(u"gameState"), c.diskState) << c.what;
+    EXPECT_EQ(DiskNumber(u"levelTime"), 98765) << c.what;
+    EXPECT_EQ(FileType(OptionsFilePath()), FILETYPE_FILE) << c.what << ": the options are saved";
   }
 }
 

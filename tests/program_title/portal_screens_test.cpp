@@ -61,6 +61,22 @@ class PortalScreens : public testing::Test {
   }
 };
 
+// Only Create starts the fade: a screen made any other way shows nothing and holds still.
+TEST_F(PortalScreens, ANewScreenHasEveryFieldZeroUntilCreateStartsItsFadeIn) {
+  const TPortalScreen blank;
+  EXPECT_EQ(blank.x, 0);
+  EXPECT_EQ(blank.y, 0);
+  EXPECT_EQ(blank.alpha, 0.0f);
+  EXPECT_EQ(blank.fullscreen, 0);
+  EXPECT_EQ(blank.image, nullptr);
+  EXPECT_EQ(blank.fadeDirection, 0);
+  EXPECT_EQ(blank.active, 0);
+  const PortalScreenPtr created = TPortalScreen::Create("", 0, 0, 0);
+  EXPECT_EQ(created->fadeDirection, TPortalScreen::kFadingIn);
+  EXPECT_EQ(created->active, 1);
+  EXPECT_EQ(created->alpha, 0.0f);
+}
+
 TEST_F(PortalScreens, ListsReadEachGroupsKeysCutTowardZero) {
   struct Case {
     const char* name;

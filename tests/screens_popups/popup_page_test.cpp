@@ -73,6 +73,63 @@ TEST_F(PopupPage, BadCountsAndNumbersAreHeldInRange) {
   }
 }
 
+// Places and offsets at the ends of the int range (2147483500 reads back as 2147483520) are
+// held to two screen widths either way, so that the drawing's sums cannot overflow.
+TEST_F(PopupPage, PlacesAndOffsetsNearTheIntRangeAreHeldAndDraw) {
+  const std::string panel = WritePicture("panel.png", 400, 300, Argb(255, 200, 180, 140));
+  const std::string icon = WritePicture("icon.png", 48, 48, Argb(255, 9, 9, 9));
+  struct Case {
+    std::string places;
+    int x, y, buttonY, textY, iconX, iconY;
+  } cases[] = {
+      {"X = 2147483500\nY = 2147483500\nButtonY = 2147483500\nTextY = 2147483500\n"
+       "IconX = 2147483500\nIconY = 2147483500\n",
+       1600, 1600, 3200, 3200, 1600, 1600},
+      {"X = -2147483500\nY = -2147483500\nButtonY = -2147483500\nTextY = -2147483500\n"
+       "IconX = -2147483500\nIconY = -2147483500\n",
+       -1600, -1600, -3200, -3200, -1600, -1600},
+      {"X = 1601\nY = -1601\nButtonY = 1600\nTextY = -1600\nIconX = 0\nIconY = 7\n", 1600,
+       -1600, 0, -3200, 0, 7},
+  };
+  for (const Case& c : cases) {
+    const PopupPtr popup = PopupFrom(Group(
+        "P", "Image = \"" + panel + "\"\nLines = 2\nLine1 = \"Hi\"\nLine2 = \"there\"\n" +
+                 "Spell = -1\nIconImg = \"" + icon + "\"\n" + c.places));
+    EXPECT_EQ(popup->x, c.x) << c.places;
+    EXPECT_EQ(popup->y, c.y) << c.places;
+    EXPECT_EQ(popup->buttonX, c.x + 200 - TPopup::kButtonHalfWidth) << c.places;
+    EXPECT_EQ(popup->buttonY, c.buttonY) << c.places;
+    EXPECT_EQ(popup->textY, c.textY) << c.places;
+    EXPECT_EQ(popup->iconX, c.iconX) << c.places;
+    EXPECT_EQ(popup->iconY, c.iconY) << c.places;
+    EXPECT_EQ(popup->Update(popupManager->okButton), 0);
+  }
+}
+
+// The puzzle and the ring game take the popups of their level by its number, uncut: 1.5 and
+// 1.9 belong to no level 1, and a level 2.5 has its own.
+TEST_F(PopupPage, LevelPopupsAreChosenByTheWholeNumberOfTheirLevel) {
+  struct Case {
+    float level;
+    std::vector<std::string> chosen;
+  } cases[] = {
+      {1.0f, {"A", "D"}},
+      {2.5f, {"E"}},
+      {2.0f, {}},
+  };
+  std::string text;
+  for (const auto& [name, level] : std::vector<std::pair<std::string, std::string>>{
+           {"A", "1"}, {"B", "1.5"}, {"C", "1.9"}, {"D", "1.0"}, {"E", "2.5"}})
+    text += Group(name, "Level = " + level + "\nEvent = \"" + name + "\"\n");
+  for (const Case& c : cases) {
+    auto popups = CreateList<PopupPtr>();
+    Output([&] { AddLevelPopups(Store(text), c.level, popups); });
+    std::vector<std::string> chosen;
+    for (const PopupPtr& popup : *popups) chosen.push_back(ToUtf8(popup->event));
+    EXPECT_EQ(chosen, c.chosen) << c.level;
+  }
+}
+
 TEST_F(PopupPage, TheOwnIconIsReadOnlyForSpellMinusOne) {
   const std::string icon = WritePicture("icon.png", 48, 48, Argb(255, 9, 9, 9));
   const std::string iconKeys = "IconImg = \"" + icon + "\"\nIconX = 12\nIconY = 34\n";

@@ -107,6 +107,20 @@ TEST(BmpWriter, AFailureIsReportedAndLeavesNoPartialFile) {
     EXPECT_NE(entry.path().extension(), ".part") << entry.path();
 }
 
+// The save goes through a temporary of the platform's own choosing: a file of the player's
+// named like a temporary beside the picture is neither truncated nor taken.
+TEST(BmpWriter, AFileNamedLikeTheTemporarySurvives) {
+  const std::string target = Out("shot.bmp");
+  for (const std::string& name : {target + ".part", target + ".tmp"})
+    std::ofstream(name, std::ios::binary) << "the player's own";
+  ASSERT_EQ(SaveImageBMP(Gradient(2, 2), target), 0);
+  for (const std::string& name : {target + ".part", target + ".tmp"}) {
+    const std::vector<uint8_t> kept = ReadAll(name);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "the player's own") << name;
+  }
+  EXPECT_EQ(ReadAll(target).size(), 54u + 2 * 8);
+}
+
 TEST(BmpWriter, WritesIntoAGivenStream) {
   StreamPtr ram = CreateRamStream(std::vector<uint8_t>{}, true, true);
   EXPECT_EQ(SaveImageBMP(Gradient(4, 1), ram), 0);

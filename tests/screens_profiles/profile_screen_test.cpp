@@ -1,6 +1,13 @@
 // The profile screen driven by input scripts over a real profile folder: typing, the list's
 // buttons, the limits, the refused names, and the current profile kept in step with the game.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
 
 #include <string>
 
@@ -151,6 +158,84 @@ TEST_F(ProfileScreen, FirstRunIgnoresEscapeAndEndsByCreatingTheTypedProfile) {
   EXPECT_EQ(Remembered(), "wren");
   EXPECT_TRUE(Loaded());
   EXPECT_GT(profileLoader->fadeAlpha, 0.0f);
+}
+
+// The profiles folder cannot take a file while it lives: read-only, and, since permissions do
+// not hold for root, with a file size limit of 0 standing in for a full disk.
+class UnwritableFolder {
+ public:
+  explicit UnwritableFolder(const std::string& folder) : folder_(folder) {
+    chmod(folder_.c_str(), 0555);
+    getrlimit(RLIMIT_FSIZE, &limit_);
+    rlimit none = limit_;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails instead of ending the tests
+  }
+  ~UnwritableFolder() {
+    setrlimit(RLIMIT_FSIZE, &limit_);
+    chmod(folder_.c_str(), 0755);
+  }
+
+ private:
+  std::string folder_;
+  rlimit limit_{};
+};
+
+// Standard output while `run` runs, through a pipe: the file-size limit would stop the test's
+// usual capture, which goes through a file.
+std::string PipedOutput(const std::function<void()>& run) {
+  std::fflush(stdout);
+  int ends[2];
+  if (pipe(ends) != 0) return "";
+  const int saved = dup(1);
+  dup2(ends[1], 1);
+  close(ends[1]);
+  run();
+  std::fflush(stdout);
+  dup2(saved, 1);
+  close(saved);
+  std::string out;
+  char buffer[4096];
+  for (ssize_t n; (n = read(ends[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
+  close(ends[0]);
+  return out;
+}
+
+// A first run whose profile cannot be written: no "name exist" (the name is free), a short
+// "can not save" in the screen's font instead, the entry stays open for another try, and the
+// output names the cause.
+TEST_F(ProfileScreen, AFirstRunProfileThatCannotBeWrittenSaysSoAndTheEntryStaysOpen) {
+  headless::TypeAt(In(5), u"Wren");
+  headless::KeyPressAt(In(12), KEY_ENTER);
+  headless::CloseRequestAt(In(30));
+  int32_t mode = 0, notSaved = 0, nameExists = 0;
+  const int looked = In(20);
+  headless::SetFrameCallback([&](int frame) {
+    if (frame != looked) return;
+    mode = profileLoader->mode;
+    notSaved = profileLoader->notSaved;
+    nameExists = profileLoader->nameExists;
+  });
+  std::string out;
+  {
+    UnwritableFolder unwritable(profile_test::Folder());
+    out = PipedOutput(
+        [] { EXPECT_THROW(profileLoader->show(TProfileLoader::kFirstRun), ProgramEnded); });
+  }
+  headless::SetFrameCallback(nullptr);
+  EXPECT_EQ(mode, TProfileLoader::kFirstRun);
+  EXPECT_EQ(notSaved, 1);
+  EXPECT_EQ(nameExists, 0);
+  EXPECT_EQ(profileLoader->entryText->text, u"wren");
+  EXPECT_FALSE(profile->current);
+  EXPECT_EQ(profile->GetProfilesList()->Count(), 0);
+  EXPECT_NE(out.find("wren.dat could not be written (File too large"), std::string::npos) << out;
+  EXPECT_NE(out.find("No new profile \"wren\": its file could not be written"), std::string::npos)
+      << out;
+  EXPECT_EQ(profileLoader->notSavedText->text, u"can not save");
+  EXPECT_EQ(profileLoader->notSavedText->font.bitmap, profileLoader->nameExistsText->font.bitmap);
+  EXPECT_EQ(profileLoader->notSavedText->font.image, profileLoader->nameExistsText->font.image);
 }
 
 TEST_F(ProfileScreen, ANameTakenByAFileOfAnotherPortalIsRefusedAndNothingIsLoaded) {

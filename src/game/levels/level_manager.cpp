@@ -140,7 +140,7 @@ void TLevelManager::loadGfx() {
     loadedBackground = path;
     background = LoadImage(path);
   }
-  if (gameState == 1 || gameState < 0) {
+  if (gameState == kGameStatePlay || gameState < 0) {
     playLvlMusic();
     pauseMusic();
   }
@@ -173,7 +173,7 @@ void TLevelManager::stopAndFreeMusic() {
 
 void TLevelManager::finish() {
   if (points) {
-    points->totalPoints += points->levelPoints;
+    points->totalPoints = BankedSum(points->totalPoints, points->levelPoints);
     points->levelPoints = 0;
   }
   if (blocks) blocks->currentBlock = nullptr;

@@ -1,5 +1,7 @@
 #include "game/levels/points_manager.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "services/data_folders.h"
@@ -23,6 +25,13 @@ int32_t WrappingSum(int32_t a, int32_t b) {
 }
 
 }  // namespace
+
+int32_t BankedSum(int32_t total, int64_t banked) {
+  constexpr int64_t kLowest = std::numeric_limits<int32_t>::min();
+  constexpr int64_t kHighest = std::numeric_limits<int32_t>::max();
+  // Both terms are far inside int64, so their sum is exact before it is held.
+  return static_cast<int32_t>(std::clamp(static_cast<int64_t>(total) + banked, kLowest, kHighest));
+}
 
 std::string DigitText(int32_t value, int32_t minDigits) {
   int64_t magnitude = value;

@@ -19,6 +19,10 @@ extern const std::array<int32_t, 10> cyfry2Width;
 // up to `minDigits` characters.
 std::string DigitText(int32_t value, int32_t minDigits = 0);
 
+// `total` with `banked` points added, held to the int range: a bank that would overflow (huge
+// counts from a damaged profile) stops at the largest or smallest total instead of wrapping.
+int32_t BankedSum(int32_t total, int64_t banked);
+
 class TPointsManager {
  public:
   int32_t totalPoints = 0;   // banked from finished quest levels

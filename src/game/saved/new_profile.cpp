@@ -2,14 +2,13 @@
 
 #include "game/levels/level_manager.h"
 #include "game/levels/level_sequencer.h"
+#include "game/quest_flow.h"
 #include "profiles/profile_manager.h"
 
 namespace {
 
 // The first board level that the endless and time-attack level selector offers.
 const String kFirstRevealedLevel = u"level_01.tsc";
-// The game state of a quest that was just started over.
-constexpr int32_t kNewQuestState = -3;
 
 constexpr int32_t kVials = 5;       // "ballsFil" / "ballsLod" 0 to 4
 constexpr int32_t kSpellKinds = 6;  // "RMGRecivedSpell" 1 to 6
@@ -17,15 +16,26 @@ constexpr int32_t kSpellKinds = 6;  // "RMGRecivedSpell" 1 to 6
 void Number(const String& key, int32_t value) { profile->SetNumber(key, value, 1); }
 void EmptyList(const String& key) { profile->SetList(key, CreateList<String>(), 1); }
 
+String RefusalCause(int32_t answer) {
+  switch (answer) {
+    case TProfileManager::kNameTaken:
+      return u"a profile of that name exists";
+    case TProfileManager::kNotWritten:
+      return u"its file could not be written";
+    default:
+      return u"the name cannot be used";
+  }
+}
+
 }  // namespace
 
-int32_t CreateNewProfile(const String& name) {
+int32_t CreateNewProfile(const String& name, int32_t* answer) {
+  if (answer) *answer = TProfileManager::kNameRefused;
   if (!profile) return 0;
   const int32_t created = profile->NewProfile(name);
-  if (created != 1) {
-    Print(u"No new profile \"" + name + u"\": " +
-          (created < 0 ? String(u"a profile of that name exists") : String(u"the name cannot be used")) +
-          u"; nothing was written.");
+  if (answer) *answer = created;
+  if (created != TProfileManager::kCreated) {
+    Print(u"No new profile \"" + name + u"\": " + RefusalCause(created) + u"; nothing was written.");
     return 0;
   }
   for (const char16_t* key : {u"runes1", u"runes2", u"runes3", u"runesActualBlockSet",
@@ -67,7 +77,7 @@ int32_t ClearProfile(int32_t flag) {
     Number(key, 0);
   if (flag != 0) {
     Number(u"level", sequencer->firstLevel);
-    Number(u"gameState", kNewQuestState);
+    Number(u"gameState", kGameStateNewQuest);
     Number(u"difficulty", level->difficulty);
   }
   return 0;

@@ -47,7 +47,7 @@ int32_t LoadProfile() {
   if (!profile) return 0;
   try {
     sequencer->Start(profile->GetNumber(u"level"));
-    points->levelPoints = profile->GetNumber(u"pointsActual");
+    points->levelPoints = profile->GetCount(u"pointsActual", kMostPoints);
     points->totalPoints = profile->GetNumber(u"pointsTotal");
     gameState = profile->GetNumber(u"gameState");
     level->difficulty = profile->GetNumber(u"difficulty");
@@ -97,11 +97,11 @@ int32_t SaveLevelStats(int32_t saveNow) {
 
 int32_t LoadLevelStats() {
   if (!profile) return 0;
-  level->receivedSpells = profile->GetNumber(u"levelRrecivedSpells");
-  level->spellsCast = profile->GetNumber(u"levelDroppedSpells");
-  level->blocksUsed = profile->GetNumber(u"levelUsedBlocks");
-  level->matches = profile->GetNumber(u"levelMatches");
-  level->combos = profile->GetNumber(u"levelCombos");
+  level->receivedSpells = profile->GetCount(u"levelRrecivedSpells");
+  level->spellsCast = profile->GetCount(u"levelDroppedSpells");
+  level->blocksUsed = profile->GetCount(u"levelUsedBlocks");
+  level->matches = profile->GetCount(u"levelMatches");
+  level->combos = profile->GetCount(u"levelCombos");
   timeManager->LoadFromProfile(profile->GetNumber(u"levelTime"));
   return 0;
 }

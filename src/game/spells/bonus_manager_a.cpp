@@ -222,6 +222,8 @@ int32_t TBunusManagerA::GetRandomPlace(int32_t& x, int32_t& y, int32_t& colour) 
       RunePtr rune = runes ? runes->_findRuneByID(FromInt(id)) : nullptr;
       if (rune && rune->blocked != 0) continue;
       if (FindBonus(cx, cy) != 0) continue;
+      // Nor is a rune without a colour: a drain placed on it would drain the empty cells.
+      if (board->colours[c][r] == 0) continue;
       candidates.push_back({cx, cy, board->colours[c][r]});
     }
   }

@@ -154,6 +154,9 @@ int32_t BonusRemoveColor(int32_t colour, int32_t column, int32_t row) {
   const int32_t red = JitteredRuneRGB(colour, 1);
   const int32_t green = JitteredRuneRGB(colour, 2);
   const int32_t blue = JitteredRuneRGB(colour, 3);
+  // Colour 0 is no rune's: it marks the empty cells, which a drain must not pay for (a damaged
+  // saved spell can carry it).
+  if (colour == 0) return 0;
   const auto fromX = static_cast<float>(CellCentreX(column));
   const auto fromY = static_cast<float>(CellCentreY(row));
   int32_t count = 0;

@@ -20,6 +20,8 @@ namespace {
 const String kSettings = S("Settings");
 // The only puzzle file whose popups are read, compared exactly.
 const String kFirstPuzzle = S("puzzle-01.tsc");
+// The Level of the first puzzle's popups in "infoPZ.tsc".
+constexpr float kFirstPuzzleLevel = 1.0f;
 constexpr const char* kDefaultPicture = "gfx/slides/1a.jpg";
 
 // A side of the board held to 1..kMaxSide; the caller reports a change.
@@ -35,10 +37,7 @@ void TPuzzleManager::Load(const String& name) {
   try {
     TSCFilePtr info = CreateTSCFile();
     LoadTSCFileBB(info, bundleDir + "data/popups_lp.bca", S("infoPZ.tsc"));
-    TListPtr<TSCGroupPtr> groups = GetTSCGroupList(info, String());
-    for (const TSCGroupPtr& group : *groups)
-      if (GetTSCWholeNumberKey(info, group->name, S("Level"), 0) == 1)
-        popups->AddLast(TPopup::Create(info, group));
+    AddLevelPopups(info, kFirstPuzzleLevel, popups);
   } catch (const TextError&) {
     // The popups read so far stay; the puzzle plays without the rest.
   }

@@ -44,7 +44,7 @@ constexpr ScreenButton kHintButton{418, 529, 573, 591, 417.0f, 572.0f};
 // finished, so that a continue goes on to the map with the score counted once.
 [[noreturn]] void EndAfterFinishedPuzzle(int32_t fromGallery) {
   if (fromGallery == 0) {
-    gameState = 2;
+    gameState = kGameStateMap;
     SaveProfile(1);
   }
   if (puzzle && puzzle->music) puzzle->music->stop();

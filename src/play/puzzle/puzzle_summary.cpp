@@ -67,7 +67,9 @@ int32_t TPuzzleManager::summary(const ImagePtr& background, const ImageFontPtr& 
   const int32_t pieces = grid->pieceCount;
   if (replay == 0 && points) {
     s.shownPoints = points->totalPoints;
-    points->totalPoints += kPointsPerPiece * pieces - kPointsPerHint * hintsUsed;
+    points->totalPoints =
+        BankedSum(points->totalPoints, static_cast<int64_t>(kPointsPerPiece) * pieces -
+                                           static_cast<int64_t>(kPointsPerHint) * hintsUsed);
   }
   s.markTime = s.endTime = MilliSecs();
   s.piecesLeft = pieces;

@@ -75,10 +75,7 @@ int32_t TRingGame::Load(const String& levelName) {
   try {
     TSCFilePtr info = CreateTSCFile();
     LoadTSCFileBB(info, "data/popups_lp.bca", S("infoRG.tsc"));
-    TListPtr<TSCGroupPtr> groups = GetTSCGroupList(info, String());
-    for (const TSCGroupPtr& group : *groups)
-      if (GetTSCNumberKey(info, group->name, S("Level"), 0) == levelNumber)
-        popups->AddLast(TPopup::Create(info, group));
+    AddLevelPopups(info, levelNumber, popups);
   } catch (const TextError&) {
     // The popups read so far stay; the level plays without the rest.
   }

@@ -23,9 +23,8 @@
 
 namespace {
 
-// Interface sounds of the popups.
+// Interface sound of the next popup shown (the popup itself plays the click of its OK).
 constexpr int32_t kInfoShowSound = 3;
-constexpr int32_t kClickOutSound = 2;
 // The world map's menu button, whose picture the ring game's menu button borrows.
 constexpr int kMapMenuButtonId = 1;
 constexpr float kMenuButtonX = 358.0f;  // its top-left corner
@@ -268,8 +267,9 @@ int32_t TRingGame::Draw(int32_t noCursor) {
 }
 
 int32_t TRingGame::UpdateInfo() {
-  if (!popupManager || !popupManager->okButton || popupManager->okButton->State() == 0) return 0;
-  if (globalSnd) globalSnd->play(kClickOutSound);
+  // OK counts once the popup itself took the press (it played the click then): a press held
+  // into play from the intro must first be let go, or the first popup would close unseen.
+  if (popups->IsEmpty() || popups->First()->active != 0) return 0;
   popups->RemoveFirst();
   FlushMouse();
   if (!popups->IsEmpty()) {
@@ -359,7 +359,7 @@ int32_t TRingGame::FinishPlay(int32_t result) {
   if (Summary() != 0) {
     // Closed during the summary: the level counts as finished, so that a continue goes on to
     // the map and the next level with the bonus banked once.
-    gameState = 2;
+    gameState = kGameStateMap;
     SaveProfile(1);
     StopMusic(musicStream);
     End();

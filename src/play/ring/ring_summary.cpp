@@ -99,7 +99,9 @@ TRingScroll TRingScroll::Begin(TRingGame& game) {
   TRingScroll s;
   s.shownTotal = points ? points->totalPoints : 0;
   s.bonusLeft = game.seqHits;
-  if (points) points->totalPoints += game.seqHits * TRingGame::kPointsPerHit;
+  if (points)
+    points->totalPoints = BankedSum(points->totalPoints,
+                                    static_cast<int64_t>(game.seqHits) * TRingGame::kPointsPerHit);
   s.markTime = MilliSecs();
   return s;
 }
@@ -257,13 +259,13 @@ int32_t TRingGame::SaveToProfile() {
 
 int32_t TRingGame::LoadFromProfile() {
   if (!profile) return 0;
-  seqHits = profile->GetNumber(kHitsKey);
-  recivedSpells = profile->GetNumber(kSpellsKey);
+  seqHits = profile->GetCount(kHitsKey);
+  recivedSpells = profile->GetCount(kSpellsKey);
   const int32_t now = MilliSecs();
   startTime = ClockBefore(now, profile->GetNumber(kTimeKey));
   pendulumAmplitude = SwingFor(ElapsedMs(MilliSecs(), startTime));
   for (const RingSpellPtr& icon : spells)
-    if (icon) icon->count = profile->GetNumber(SpellKey(icon->id));
+    if (icon) icon->count = profile->GetCount(SpellKey(icon->id));
   return 0;
 }
 
@@ -271,7 +273,13 @@ int32_t TRingGame::CopySpells() {
   if (!profile || !bonusManagerAlt) return 0;
   for (int32_t kind = 1; kind <= kSpellKinds; ++kind) {
     const int32_t count = profile->GetNumber(SpellKey(kind));
-    for (int32_t n = 0; n < count; ++n) bonusManagerAlt->AddBonus(kind);
+    // Once a spell of the kind finds no place, neither does the next: a count far beyond the
+    // board's 225 cells (a damaged profile) would otherwise keep the level from starting.
+    for (int32_t n = 0; n < count; ++n) {
+      const int32_t lying = bonusManagerAlt->boardSpells->Count();
+      bonusManagerAlt->AddBonus(kind);
+      if (bonusManagerAlt->boardSpells->Count() == lying) break;
+    }
   }
   return 0;
 }

@@ -49,7 +49,7 @@ void TOptionsWindow::buildMenuScreen() {
       Centre({61, 10, 11, 14, 15}, buttonGlow);
       break;
     case kContinueOrNew: {
-      const bool saved = gameState != 0;
+      const bool saved = gameState != kGameStateNone;
       const float d = saved ? 0.0f : kNoSavedGameShift;
       Add(1, c[kCaptionContinue], 400, 290, 1);
       Add(2, c[kCaptionNewGame], 400, 335 + d, 2);

@@ -20,6 +20,14 @@ int32_t Number(const TSCFilePtr& tsc, const String& group, const char* key) {
   return GetTSCWholeNumberKey(tsc, group, S(key), 0);
 }
 
+// A place or an offset further off than two screen widths shows nothing of the popup anyway.
+// Held to that, every sum of the drawing (x + w / 2, y + ButtonY, x + IconX, ...) stays far
+// inside the int range, whatever a popup file says.
+constexpr int32_t kFarthest = 1600;
+int32_t Place(const TSCFilePtr& tsc, const String& group, const char* key) {
+  return std::clamp(Number(tsc, group, key), -kFarthest, kFarthest);
+}
+
 // The popup pictures load as written; one that does not load is named here and measures 0.
 ImagePtr LoadPopupPicture(const String& path, const String& group, const char* key) {
   ImagePtr image = LoadImage(path);
@@ -37,8 +45,8 @@ PopupPtr TPopup::Create(const TSCFilePtr& tsc, const TSCGroupPtr& group) {
   popup->alpha = 0.0f;
   const String name = group ? group->name : String();
   popup->image = LoadPopupPicture(GetTSCStringKey(tsc, name, S("Image"), 0), name, "Image");
-  popup->x = Number(tsc, name, "X");
-  popup->y = Number(tsc, name, "Y");
+  popup->x = Place(tsc, name, "X");
+  popup->y = Place(tsc, name, "Y");
   popup->event = GetTSCStringKey(tsc, name, S("Event"), 0);
   const int32_t lines = Number(tsc, name, "Lines");
   popup->lineCount = std::clamp(lines, 0, kMaxLines);
@@ -47,8 +55,8 @@ PopupPtr TPopup::Create(const TSCFilePtr& tsc, const TSCGroupPtr& group) {
           FromInt(popup->lineCount));
   popup->condition = Number(tsc, name, "Condition");
   popup->spell = Number(tsc, name, "Spell");
-  const int32_t buttonOffset = Number(tsc, name, "ButtonY");
-  const int32_t textOffset = Number(tsc, name, "TextY");
+  const int32_t buttonOffset = Place(tsc, name, "ButtonY");
+  const int32_t textOffset = Place(tsc, name, "TextY");
 
   const int32_t w = ImageWidth(popup->image);
   const float h = static_cast<float>(ImageHeight(popup->image));
@@ -68,10 +76,17 @@ PopupPtr TPopup::Create(const TSCFilePtr& tsc, const TSCGroupPtr& group) {
   if (popup->spell == kOwnIcon) {
     const String iconPath = GetTSCStringKey(tsc, name, S("IconImg"), 0);
     if (!iconPath.empty()) popup->iconImage = LoadPopupPicture(iconPath, name, "IconImg");
-    popup->iconX = Number(tsc, name, "IconX");
-    popup->iconY = Number(tsc, name, "IconY");
+    popup->iconX = Place(tsc, name, "IconX");
+    popup->iconY = Place(tsc, name, "IconY");
   }
   return popup;
+}
+
+void AddLevelPopups(const TSCFilePtr& info, float level, const TListPtr<PopupPtr>& popups) {
+  TListPtr<TSCGroupPtr> groups = GetTSCGroupList(info, String());
+  for (const TSCGroupPtr& group : *groups)
+    if (GetTSCNumberKey(info, group->name, S("Level"), 0) == level)
+      popups->AddLast(TPopup::Create(info, group));
 }
 
 int32_t TPopup::Update(const ButtonPtr& okButton) {

@@ -87,6 +87,11 @@ class TPopup {
   bool leftButtonSeenUp_ = false;
 };
 
+// Appends to `popups`, in file order, a popup for every group of `info` whose Level is `level`
+// as a number: a Level of 1.5 is no popup of level 1. An error of the file passes through; the
+// popups made before it stay.
+void AddLevelPopups(const TSCFilePtr& info, float level, const TListPtr<PopupPtr>& popups);
+
 // Event names raised by the quest level loop.
 inline constexpr const char16_t* kBeginLevelEvent = u"BEGIN_LEVEL";
 inline constexpr const char16_t* kMakeMatchEvent = u"MAKE_MATCH";

@@ -77,18 +77,10 @@ int32_t SaveImageBMP(const ImagePtr& image, const StreamPtr& stream) {
 }
 
 int32_t SaveImageBMP(const ImagePtr& image, const std::string& path) {
-  const PixmapPtr pixmap = FrameZeroPixmap(image);
-  if (!pixmap || path.empty()) return -1;
-  const std::string temporary = path + ".part";
-  const StreamPtr stream = WriteStream(temporary);
-  if (!stream) return -1;
-  const int64_t expected =
-      kBmpHeaderBytes + static_cast<int64_t>(RowLength(pixmap->width)) * pixmap->height;
-  // A buffered write can fail only when the stream is closed: the size tells.
-  if (SaveImageBMP(image, stream) != 0 || FileSize(temporary) != expected ||
-      !RenameFile(temporary, path)) {
-    DeleteFile(temporary);
-    return -1;
-  }
-  return 0;
+  if (!FrameZeroPixmap(image) || path.empty()) return -1;
+  // The whole file is made in memory and then saved the platform's one safe way: a temporary
+  // of its own choosing, flushed to disk, renamed over the file.
+  const StreamPtr stream = CreateRamStream(std::vector<uint8_t>{}, true, true);
+  if (SaveImageBMP(image, stream) != 0) return -1;
+  return SaveBytesSafely(path, RamStreamBytes(stream)) ? 0 : -1;
 }

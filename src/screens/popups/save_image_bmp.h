@@ -11,8 +11,9 @@
 // Size of the file header and the info header together: where the pixel rows begin.
 inline constexpr int32_t kBmpHeaderBytes = 54;
 
-// Writes the image to the file at `path`, through a temporary file in the same folder that is
-// renamed over it once complete, so that no partial file is ever left. 0 after a complete
+// Writes the image to the file at `path` through SaveBytesSafely (a temporary file of its own in
+// the same folder, flushed to disk and renamed over it once complete), so that no partial file
+// is ever left and no other file is touched. 0 after a complete
 // write; -1 when the image has no frame-0 pixmap, the file cannot be opened or a write fails
 // (an earlier file of that name is then left as it was).
 int32_t SaveImageBMP(const ImagePtr& image, const std::string& path);

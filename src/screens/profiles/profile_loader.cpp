@@ -93,6 +93,8 @@ void TProfileLoader::Load() {
   namePrompt = {text(u"enter your", 306, 276), text(u"name", 361, 299)};
   entryText = text(u"", kCentreX, kEntryY);
   nameExistsText = text(u"name exist", 319, 445);
+  notSavedText = text(u"can not save", kCentreX, 445);
+  notSavedText->dim->x -= notSavedText->Width() / 2.0f;
   deletePrompt = {text(u"do you really", 276, 276), text(u"want delete", 305, 299)};
   lastProfileMessage = {text(u"you can not", 295, 276), text(u"delete last", 302, 299),
                         text(u"profile", 339, 322)};
@@ -272,6 +274,7 @@ int32_t TProfileLoader::confirmChoice() {
 void TProfileLoader::openEntry(int32_t newMode, const String& text) {
   mode = newMode;
   entryText->text = text;
+  notSaved = 0;
   FlushKeys();
 }
 
@@ -295,6 +298,7 @@ void TProfileLoader::UpdateText() {
 
 void TProfileLoader::recomputeNameExists() {
   nameExists = 0;
+  notSaved = 0;
   for (const TextPtr& t : *nameTexts)
     if (t->text == entryText->text) nameExists = 1;
 }
@@ -302,10 +306,17 @@ void TProfileLoader::recomputeNameExists() {
 bool TProfileLoader::entryValid() const { return nameExists == 0 && !entryText->text.empty(); }
 
 bool TProfileLoader::createProfileFromEntry() {
-  CreateNewProfile(entryText->text);
+  int32_t answer = 0;
+  CreateNewProfile(entryText->text, &answer);
   // The manager refuses a name another file of the folder already has, or one it cannot use
   // as a file name: the entry stays open and nothing is loaded or remembered.
   if (currentName() == entryText->text && profile && profile->current) return true;
+  // A file that could not be written is no fault of the name: the entry stays open and may be
+  // confirmed again once the folder takes files.
+  if (answer == TProfileManager::kNotWritten) {
+    notSaved = 1;
+    return false;
+  }
   nameExists = 1;
   return false;
 }
@@ -409,7 +420,11 @@ void TProfileLoader::drawEntry(const std::array<TextPtr, 2>& prompt, bool warn) 
   entryText->Draw();
   SetColor(255, 255, 255);
   for (const TextPtr& t : prompt) t->Draw();
-  if (warn) nameExistsText->Draw();
+  if (notSaved == 1) {
+    notSavedText->Draw();
+  } else if (warn) {
+    nameExistsText->Draw();
+  }
 }
 
 void TProfileLoader::UpdateSparks() {

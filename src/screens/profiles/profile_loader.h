@@ -46,11 +46,13 @@ class TProfileLoader {
   FontPtr font;                   // fonts[0]
   TextPtr entryText;              // the name being typed, or the name about to be deleted
   TextPtr nameExistsText;         // "name exist"
+  TextPtr notSavedText;           // "can not save", centred where "name exist" shows
   std::array<TextPtr, 2> namePrompt;
   std::array<TextPtr, 2> deletePrompt;
   std::array<TextPtr, 3> lastProfileMessage;
   std::array<TextPtr, 3> limitMessage;
   int32_t nameExists = 0;         // 1 while the entry cannot name a new profile
+  int32_t notSaved = 0;           // 1 after the typed profile could not be written, until typing
   int32_t maxNameLength = 10;
   float fadeAlpha = 0.0f;         // the first-run entry's fade-in; never reset
 

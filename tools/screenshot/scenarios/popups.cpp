@@ -59,6 +59,8 @@ void StartGame() {
   magicSphere = std::make_shared<TMagicSphere>();
   bossManager = std::make_shared<TBossManager>();
   bonusManagerAlt = std::make_shared<TBunusManagerA>();
+  // The spell pictures, as the loading screen loads them: a spell popup shows its kind's icon.
+  bonusManagerAlt->LoadResources();
   sequencer = std::make_shared<TLevelSequencer>();
   popupManager = std::make_shared<TPopupManager>();
   popupManager->Load();

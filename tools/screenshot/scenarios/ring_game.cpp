@@ -1,7 +1,7 @@
 // The ring game: the intro (the ring turning to rest while the tiles slide in and the pendulum
 // comes down), play (the rune to click in the ring, the tile under the pointer glowing, the bar
 // half full, two spell icons lit with a burst on one, the pendulum out on its swing, the
-// score), and the summary scroll of the fifth quest entry counting its hits.
+// score), and the summary scroll of the quest entry of sequencer index 4 counting its hits.
 #include <memory>
 #include <string>
 
@@ -61,7 +61,7 @@ SCENARIO("ring-play", "a rune in the ring, a tile glowing, the bar half full, tw
   TSpark::destroyAll();
 }
 
-SCENARIO("ring-summary", "the summary of the fifth quest entry: 3 bombs, the count running") {
+SCENARIO("ring-summary", "the summary at sequencer index 4: 3 bombs, the count running") {
   if (!Graphics(800, 600, 0, 60, 0)) return;
   StartRing();
   while (ringGame->phase < TRingGame::kPlay) ringGame->Update();

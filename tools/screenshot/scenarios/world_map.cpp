@@ -56,7 +56,7 @@ SCENARIO("map-editor", "the map editor after level 3: marker 4 moved and made a 
   headless::KeyAt(first + 31, KEY_RIGHT, true);
   headless::KeyAt(first + 51, KEY_RIGHT, false);
   headless::KeyAt(first + 51, KEY_LSHIFT, false);
-  // K twice: kind 1 to 3.
+  // K twice: kind 3 to 5 (the shipped map makes marker 4 a kind-3 stage).
   headless::KeyPressAt(first + 53, KEY_K);
   headless::KeyPressAt(first + 55, KEY_K);
   // Left Control, left Shift and Up for 10 frames: the stage picture moves 10 pixels up.
