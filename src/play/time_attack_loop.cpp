@@ -48,7 +48,7 @@ struct TimeAttackLoop {
   int32_t usedBlocks = 0;  // blocks dealt by the frame road since the game began
 };
 
-const String kResume = S("timeResume");
+const String kTimeAttackLoopResume = S("timeResume");
 
 // The level read again for a new game on it, its time from zero. The held and next blocks stay;
 // the spells, their effects and the sphere's vials go, as at the start.
@@ -110,8 +110,8 @@ void Frame(TimeAttackLoop& loop) {
 }
 
 // The key order here is the order of the keys in the profile file.
-void SaveGame(int32_t usedBlocks) {
-  profile->SetNumber(kResume, 1, 0);
+void SaveTimeAttackGame(int32_t usedBlocks) {
+  profile->SetNumber(kTimeAttackLoopResume, 1, 0);
   profile->SetNumber(S("timePoints"), points->levelPoints, 0);
   profile->SetString(S("timeLevel"), level->fileName, 0);
   profile->SetNumber(S("timeTime"), timeManager->SaveToProfile(), 0);
@@ -135,7 +135,7 @@ int32_t goTimeAtack(const String& levelName) {
   if (!levelName.empty()) {
     level->Set(levelName);
   } else {
-    if (profile->GetNumber(kResume) == 0) {
+    if (profile->GetNumber(kTimeAttackLoopResume) == 0) {
       board->gameOver = 0;
       return 0;
     }
@@ -157,8 +157,8 @@ int32_t goTimeAtack(const String& levelName) {
 
   ModeSummary summary;
   summary.scoreType = kTimeAttackScore;
-  summary.resumeKey = kResume;
+  summary.resumeKey = kTimeAttackLoopResume;
   summary.drawPanel = [] { points->DrawTimeatack(); };
   summary.spellsUnderComets = true;
-  return EndModeGame(loop.state, SaveGame, 1, summary, loop.usedBlocks);
+  return EndModeGame(loop.state, SaveTimeAttackGame, 1, summary, loop.usedBlocks);
 }
