@@ -177,7 +177,9 @@ int64_t ResampledFrames(int64_t inFrames, long rate) {
   return std::max<int64_t>(1, std::llround(static_cast<double>(inFrames) * kMixRate / rate));
 }
 
-int16_t Interpolate(float va, float vb, float frac) { return SampleFromFloat(va + (vb - va) * frac); }
+int16_t Interpolate(float va, float vb, float frac) {
+  return SampleFromFloat(va + (vb - va) * frac);
+}
 
 std::vector<int16_t> Resample(const std::vector<float>& stereo, long rate, bool loop) {
   const int64_t inFrames = static_cast<int64_t>(stereo.size()) / 2;

@@ -42,7 +42,7 @@ struct EndlessLoop {
   int32_t usedBlocks = 0;  // blocks dealt by the frame road since the game began
 };
 
-const String kEndlessLoopResume = S("endlessResume");
+const String kEndlessResume = S("endlessResume");
 
 // The mode's timer as its level loads.
 void SetTimer() { timeManager->Set(0); }
@@ -108,7 +108,7 @@ void Frame(EndlessLoop& loop) {
 
 // The key order here is the order of the keys in the profile file.
 void SaveGame(int32_t usedBlocks) {
-  profile->SetNumber(kEndlessLoopResume, 1, 0);
+  profile->SetNumber(kEndlessResume, 1, 0);
   profile->SetNumber(S("endlessPoints"), points->levelPoints, 0);
   profile->SetString(S("endlessLevel"), level->fileName, 0);
   saveBoard(kEndlessPrefix, 0);
@@ -133,7 +133,7 @@ int32_t goEndless(const String& levelName) {
   if (!levelName.empty()) {
     level->Set(levelName);
   } else {
-    if (profile->GetNumber(kEndlessLoopResume) == 0) return 0;
+    if (profile->GetNumber(kEndlessResume) == 0) return 0;
     level->Set(profile->GetString(S("endlessLevel")));
   }
   LoadModeLevel(SetTimer);
@@ -152,7 +152,7 @@ int32_t goEndless(const String& levelName) {
 
   ModeSummary summary;
   summary.scoreType = kEndlessScore;
-  summary.resumeKey = kEndlessLoopResume;
+  summary.resumeKey = kEndlessResume;
   summary.drawPanel = [] { points->DrawEndless(); };
   summary.spellsUnderComets = false;
   return EndModeGame(loop.state, SaveGame, 0, summary, loop.usedBlocks);

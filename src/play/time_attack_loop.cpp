@@ -48,7 +48,7 @@ struct TimeAttackLoop {
   int32_t usedBlocks = 0;  // blocks dealt by the frame road since the game began
 };
 
-const String kTimeAttackLoopResume = S("timeResume");
+const String kTimedResume = S("timeResume");
 
 // The level read again for a new game on it, its time from zero. The held and next blocks stay;
 // the spells, their effects and the sphere's vials go, as at the start.
@@ -111,7 +111,7 @@ void Frame(TimeAttackLoop& loop) {
 
 // The key order here is the order of the keys in the profile file.
 void SaveTimeAttackGame(int32_t usedBlocks) {
-  profile->SetNumber(kTimeAttackLoopResume, 1, 0);
+  profile->SetNumber(kTimedResume, 1, 0);
   profile->SetNumber(S("timePoints"), points->levelPoints, 0);
   profile->SetString(S("timeLevel"), level->fileName, 0);
   profile->SetNumber(S("timeTime"), timeManager->SaveToProfile(), 0);
@@ -135,7 +135,7 @@ int32_t goTimeAtack(const String& levelName) {
   if (!levelName.empty()) {
     level->Set(levelName);
   } else {
-    if (profile->GetNumber(kTimeAttackLoopResume) == 0) {
+    if (profile->GetNumber(kTimedResume) == 0) {
       board->gameOver = 0;
       return 0;
     }
@@ -157,7 +157,7 @@ int32_t goTimeAtack(const String& levelName) {
 
   ModeSummary summary;
   summary.scoreType = kTimeAttackScore;
-  summary.resumeKey = kTimeAttackLoopResume;
+  summary.resumeKey = kTimedResume;
   summary.drawPanel = [] { points->DrawTimeatack(); };
   summary.spellsUnderComets = true;
   return EndModeGame(loop.state, SaveTimeAttackGame, 1, summary, loop.usedBlocks);

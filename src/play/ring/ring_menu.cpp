@@ -13,10 +13,10 @@
 namespace {
 
 // Keys of the short in-game menu's buttons.
-constexpr int32_t kRingMenuResumeKey = 20;
-constexpr int32_t kRingMenuOptionsKey = 22;
-constexpr int32_t kRingMenuMainMenuKey = 23;
-constexpr int32_t kRingMenuQuitKey = 24;
+constexpr int32_t kRingResumeKey = 20;
+constexpr int32_t kRingOptionsKey = 22;
+constexpr int32_t kRingMainMenuKey = 23;
+constexpr int32_t kRingQuitKey = 24;
 
 }  // namespace
 
@@ -51,12 +51,12 @@ int32_t TRingGame::ShowInGameMenuRG() {
     if (KeyHit(KEY_ESCAPE) != 0) break;
     if (AppTerminate() != 0) result = kMenuQuit;
     const int32_t clicked = optionsWindow ? optionsWindow->result : 0;
-    if (clicked == kRingMenuResumeKey) break;
-    if (clicked == kRingMenuOptionsKey)
+    if (clicked == kRingResumeKey) break;
+    if (clicked == kRingOptionsKey)
       optionsWindow->SetState(TOptionsWindow::kInGameOptions, 0, TOptionsWindow::kOriginX,
                               TOptionsWindow::kOriginY);
-    if (clicked == kRingMenuMainMenuKey) result = kMenuMainMenu;
-    if (clicked == kRingMenuQuitKey) result = kMenuQuit;
+    if (clicked == kRingMainMenuKey) result = kMenuMainMenu;
+    if (clicked == kRingQuitKey) result = kMenuQuit;
     if (result != kMenuResume) break;
   }
   // Both clocks resume where they stood.

@@ -22,18 +22,18 @@
 
 namespace {
 
-constexpr int32_t kRingSummarySpeedDivisor = 50;   // unroll and roll-up: (ms since the step began) / 50
+constexpr int32_t kRingSpeedDivisor = 50;   // unroll and roll-up: (ms since the step began) / 50
 constexpr int32_t kPauseMs = 500;
-constexpr int32_t kRingSummaryTickMs = 50;
+constexpr int32_t kRingTickMs = 50;
 constexpr int32_t kRingFadeMs = 250;
 constexpr float kScrollStep = 0.1f;
 constexpr float kSwellTurn = 5.0f;      // degrees a frame
 constexpr float kSwellStep = 0.1f;      // zoom a frame
 constexpr float kSwollen = 3.0f;
 constexpr float kQuietest = 0.001f;     // the music volume factor never falls below it
-constexpr int kRingSummaryTopRollerId = 2001, kRingSummarySheetId = 2002, kRingSummaryBottomRollerId = 2003;
-constexpr int kRingSummaryTitleFontId = 4001, kRingSummaryRowFontId = 4002, kRingSummaryHintFontId = 4005;
-constexpr int32_t kRingSummaryLabelX = 300, kRingSummaryValueX = 440, kBombsX = 462;
+constexpr int kRingTopRollerId = 2001, kRingSheetId = 2002, kRingBottomRollerId = 2003;
+constexpr int kRingTitleFontId = 4001, kRingRowFontId = 4002, kRingHintFontId = 4005;
+constexpr int32_t kRingLabelX = 300, kRingValueX = 440, kBombsX = 462;
 // Drawn while the sheet is open this far (-1: always, also while the scroll is shut).
 constexpr int32_t kAlways = -1;
 // The quest entry whose ring game wins bombs: its count reads "bomb" or "bombs".
@@ -74,7 +74,7 @@ void DrawScroll(const TRingGame& g, const TRingScroll& s) {
   SetScale(1.0f, 1.0f);
   SetColor(255, 255, 255);
   const int32_t top = 300 - s.halfOpen, tall = 2 * s.halfOpen;
-  if (data) drawInViewPort(data->GetImage(kRingSummarySheetId), 400, 300, 0, top, 800, tall);
+  if (data) drawInViewPort(data->GetImage(kRingSheetId), 400, 300, 0, top, 800, tall);
   SetColor(0, 0, 0);
   int font = 0;
   for (const TRingScroll::Row& row : s.Rows(g)) {
@@ -88,8 +88,8 @@ void DrawScroll(const TRingGame& g, const TRingScroll& s) {
   SetColor(255, 255, 255);
   SetAlpha(alpha);
   if (data) {
-    DrawImage(data->GetImage(kRingSummaryTopRollerId), 400.0f, static_cast<float>(300 - s.halfOpen));
-    DrawImage(data->GetImage(kRingSummaryBottomRollerId), 400.0f, static_cast<float>(299 + s.halfOpen));
+    DrawImage(data->GetImage(kRingTopRollerId), 400.0f, static_cast<float>(300 - s.halfOpen));
+    DrawImage(data->GetImage(kRingBottomRollerId), 400.0f, static_cast<float>(299 + s.halfOpen));
   }
 }
 
@@ -116,7 +116,7 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
       break;
     case kUnroll:
       // markTime stays at the step's start, so the sheet opens faster and faster.
-      halfOpen += since / kRingSummarySpeedDivisor;
+      halfOpen += since / kRingSpeedDivisor;
       UnrollSpark(halfOpen);
       if (halfOpen > kFullyOpen) {
         halfOpen = kFullyOpen;
@@ -136,7 +136,7 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
         step = kWait;  // no click is looked at in this frame
         break;
       }
-      if (since > kRingSummaryTickMs) {
+      if (since > kRingTickMs) {
         --bonusLeft;
         shownTotal += TRingGame::kPointsPerHit;
         markTime = now;
@@ -157,7 +157,7 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
       }
       break;
     case kRollUp:
-      halfOpen -= since / kRingSummarySpeedDivisor;
+      halfOpen -= since / kRingSpeedDivisor;
       if (halfOpen < 0) {
         halfOpen = 0;
         markTime = now;
@@ -201,24 +201,24 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
 
 std::vector<TRingScroll::Row> TRingScroll::Rows(const TRingGame& game) const {
   std::vector<Row> rows = {
-      {kRingSummaryTitleFontId, 180, S("Well done!"), 400, 180, 70, true},
-      {kRingSummaryRowFontId, 250, S("Received"), kRingSummaryLabelX, 240, 0, false},
-      {kRingSummaryRowFontId, 250, S("spells:"), kRingSummaryLabelX, 260, 0, false},
-      {kRingSummaryRowFontId, 250, FromInt(game.recivedSpells), kRingSummaryValueX, 255, 0, false},
+      {kRingTitleFontId, 180, S("Well done!"), 400, 180, 70, true},
+      {kRingRowFontId, 250, S("Received"), kRingLabelX, 240, 0, false},
+      {kRingRowFontId, 250, S("spells:"), kRingLabelX, 260, 0, false},
+      {kRingRowFontId, 250, FromInt(game.recivedSpells), kRingValueX, 255, 0, false},
   };
   if (sequencer && sequencer->currentLevel == kBombLevel)
-    rows.push_back({kRingSummaryRowFontId, 250, game.recivedSpells == 1 ? S("bomb") : S("bombs"), kBombsX,
+    rows.push_back({kRingRowFontId, 250, game.recivedSpells == 1 ? S("bomb") : S("bombs"), kBombsX,
                     255, 0, false});
   // The level's whole length, not the time played.
   const auto seconds = static_cast<int32_t>(game.totalTime / 1000.0f);
-  rows.push_back({kRingSummaryRowFontId, 297, S("Time:"), kRingSummaryLabelX, 297, kAlways, false});
-  rows.push_back({kRingSummaryRowFontId, 297, SecToTime(seconds), kRingSummaryValueX, 297, kAlways, false});
-  rows.push_back({kRingSummaryRowFontId, 334, S("Bonus points:"), kRingSummaryLabelX, 334, 24, false});
-  rows.push_back({kRingSummaryRowFontId, 334, FromInt(bonusLeft * TRingGame::kPointsPerHit), kRingSummaryValueX, 334,
-                  24, false});
-  rows.push_back({kRingSummaryRowFontId, 371, S("Total points:"), kRingSummaryLabelX, 371, 61, false});
-  rows.push_back({kRingSummaryRowFontId, 371, FromInt(shownTotal), kRingSummaryValueX, 371, 61, false});
-  rows.push_back({kRingSummaryHintFontId, 430, S("Click to continue"), 400, 430, 120, true});
+  rows.push_back({kRingRowFontId, 297, S("Time:"), kRingLabelX, 297, kAlways, false});
+  rows.push_back({kRingRowFontId, 297, SecToTime(seconds), kRingValueX, 297, kAlways, false});
+  rows.push_back({kRingRowFontId, 334, S("Bonus points:"), kRingLabelX, 334, 24, false});
+  rows.push_back({kRingRowFontId, 334, FromInt(bonusLeft * TRingGame::kPointsPerHit), kRingValueX,
+                  334, 24, false});
+  rows.push_back({kRingRowFontId, 371, S("Total points:"), kRingLabelX, 371, 61, false});
+  rows.push_back({kRingRowFontId, 371, FromInt(shownTotal), kRingValueX, 371, 61, false});
+  rows.push_back({kRingHintFontId, 430, S("Click to continue"), 400, 430, 120, true});
   return rows;
 }
 

@@ -24,11 +24,11 @@
 namespace {
 
 // Keys of the pause menus' buttons.
-constexpr int32_t kInGameMenuResumeKey = 20;
+constexpr int32_t kMenuResumeKey = 20;
 constexpr int32_t kRestartKey = 21;
-constexpr int32_t kInGameMenuOptionsKey = 22;
-constexpr int32_t kInGameMenuMainMenuKey = 23;
-constexpr int32_t kInGameMenuQuitKey = 24;  // present under its key, but never shown nor reported
+constexpr int32_t kMenuOptionsKey = 22;
+constexpr int32_t kMenuMainMenuKey = 23;
+constexpr int32_t kMenuQuitKey = 24;  // present under its key, but never shown nor reported
 constexpr int32_t kHelpKey = 25;
 
 // Caption entries (captionImages) of the pause menus.
@@ -51,15 +51,15 @@ struct MenuRow {
 };
 
 const std::vector<MenuRow> kInGameRows = {
-    {kInGameMenuResumeKey, kCaptionResume, 400, 240},     {kRestartKey, kCaptionRestart, 400, 270},
-    {kInGameMenuOptionsKey, kCaptionOptions, 400, 300},   {kHelpKey, kCaptionHelp, 400, 330},
-    {kInGameMenuMainMenuKey, kCaptionMainMenu, 400, 360}, {kInGameMenuQuitKey, kCaptionQuitGame, 400, 380},
+    {kMenuResumeKey, kCaptionResume, 400, 240},     {kRestartKey, kCaptionRestart, 400, 270},
+    {kMenuOptionsKey, kCaptionOptions, 400, 300},   {kHelpKey, kCaptionHelp, 400, 330},
+    {kMenuMainMenuKey, kCaptionMainMenu, 400, 360}, {kMenuQuitKey, kCaptionQuitGame, 400, 380},
 };
 const std::vector<MenuRow> kShortRows = {
-    {kInGameMenuResumeKey, kCaptionResume, 400, 240},
-    {kInGameMenuOptionsKey, kCaptionOptions, 400, 270},
-    {kInGameMenuMainMenuKey, kCaptionMainMenu, 400, 330},
-    {kInGameMenuQuitKey, kCaptionQuitGame, 400, 375},
+    {kMenuResumeKey, kCaptionResume, 400, 240},
+    {kMenuOptionsKey, kCaptionOptions, 400, 270},
+    {kMenuMainMenuKey, kCaptionMainMenu, 400, 330},
+    {kMenuQuitKey, kCaptionQuitGame, 400, 375},
 };
 
 // The choice of the pause loop: still open, or how it closes.
@@ -95,16 +95,16 @@ Choice ShowHelp() {
 
 Choice ActOnResult(int32_t result) {
   switch (result) {
-    case kInGameMenuResumeKey:
+    case kMenuResumeKey:
       return kResume;
     case kRestartKey:
       return kRestart;
-    case kInGameMenuOptionsKey:
+    case kMenuOptionsKey:
       // The in-game options, without a new fade-in; their back button comes back here.
       optionsWindow->SetState(TOptionsWindow::kInGameOptions, 0, TOptionsWindow::kOriginX,
                               TOptionsWindow::kOriginY);
       return kOpen;
-    case kInGameMenuMainMenuKey:
+    case kMenuMainMenuKey:
       return kMainMenu;
     case kHelpKey:
       return ShowHelp();
@@ -124,7 +124,7 @@ void TOptionsWindow::buildInGameMenuScreen() {
                                       row.x, row.y, row.key);
   for (const auto& [key, button] : made)
     if (button) button->setView(1, 1, buttonGlow);
-  if (made[kInGameMenuQuitKey]) made[kInGameMenuQuitKey]->setState(0, 0);
+  if (made[kMenuQuitKey]) made[kMenuQuitKey]->setState(0, 0);
 }
 
 int32_t showInGameMenu(int32_t caller) {
