@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Mirethorn, builds everything, then plays or tests.
-#   ./setup.sh play   install what is missing, build, start the game
-#   ./setup.sh test   install what is missing, build, run every test (also under ASan/UBSan)
+#   ./setup.sh play   install what is missing, build the game and its content, start the game
+#   ./setup.sh test   install what is missing, build everything, run every test (also under ASan/UBSan)
+# Both share the build folder: a test run after a play run builds only what playing did not need,
+# and a play run after a test run builds nothing.
 set -euo pipefail
 cd "$(dirname "$0")"
 what="${1:-play}"
@@ -15,6 +17,8 @@ packages=(
   # A virtual X server and Mesa's OpenGL (drawn on the CPU where there is no graphics card), for
   # the game in a window as a player's desktop opens it: its test and the bench's accelerated run.
   xvfb libgl1-mesa-dri libglx-mesa0
+  # Validators of the installed menu entry and metadata, and the install test's runner.
+  python3 desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -30,17 +34,26 @@ fi
 
 jobs=$(nproc)
 stage() { echo "== $1 ($SECONDS s since start)"; }
+case "$what" in play|test) ;; *)
+  echo "usage: $0 play|test" >&2
+  exit 2
+esac
+
 stage "build"
 # Line tables are all the debug information a backtrace needs, and they keep objects and links small.
+# The same configuration for both commands (the tests stay on in it), so that neither rebuilds
+# what the other built.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
-cmake --build build -j"$jobs"
 
 case "$what" in
   play)
+    # Only what playing needs: the game, its content generators and the content.
+    cmake --build build -j"$jobs" --target play
     cd build/game && exec ./mirethorn
     ;;
   test)
+    cmake --build build -j"$jobs"
     stage "tests"
     ctest --test-dir build -j"$jobs" --output-on-failure
     # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, over the game folder
@@ -62,9 +75,5 @@ case "$what" in
       FUZZ_KEPT_SEEDS=50 FUZZ_BUILD_DIR=build-asan tools/fuzz/run_fuzzers.sh
     fi
     stage "done"
-    ;;
-  *)
-    echo "usage: $0 play|test" >&2
-    exit 2
     ;;
 esac

@@ -21,7 +21,7 @@ constexpr int32_t kFrameSteps[3] = {16, 17, 17};
 
 enum class Kind { Move, Button, Wheel, Key, Char, Close, Focus };
 
-struct ScriptEvent {
+struct ScheduledEvent {
   int frame;
   Kind kind;
   int a = 0;
@@ -35,7 +35,7 @@ struct HeadlessState {
   uint32_t clock = kVirtualClockStart;
   int32_t stepPerRead = 0;  // ms the clock moves on after each reading; 0: only Flip moves it
   int frame = 0;
-  std::vector<ScriptEvent> script;
+  std::vector<ScheduledEvent> script;
   std::function<void(int)> callback;
   int frameCap = 0;
   std::vector<headless::MessageBox> boxes;
@@ -50,10 +50,10 @@ HeadlessState& H() {
 }
 
 void Add(int frame, Kind kind, int a = 0, int b = 0) {
-  H().script.push_back(ScriptEvent{frame, kind, a, b, false});
+  H().script.push_back(ScheduledEvent{frame, kind, a, b, false});
 }
 
-void Apply(const ScriptEvent& e) {
+void Apply(const ScheduledEvent& e) {
   namespace core = platform_core;
   switch (e.kind) {
     case Kind::Move: core::InputMove(e.a, e.b); break;
@@ -81,7 +81,7 @@ void AdvanceVirtualClock(int32_t ms) { H().clock += static_cast<uint32_t>(ms); }
 
 void RunInputScript(int frame) {
   // Events apply in the order they were given; events added while applying wait for the next poll.
-  std::vector<ScriptEvent>& script = H().script;
+  std::vector<ScheduledEvent>& script = H().script;
   const size_t count = script.size();
   for (size_t i = 0; i < count; ++i) {
     if (script[i].applied || script[i].frame > frame) continue;
@@ -90,7 +90,7 @@ void RunInputScript(int frame) {
   }
   // Applied events go, so that a long run's script stays as short as its pending part.
   script.erase(std::remove_if(script.begin(), script.end(),
-                              [](const ScriptEvent& e) { return e.applied; }),
+                              [](const ScheduledEvent& e) { return e.applied; }),
                script.end());
 }
 

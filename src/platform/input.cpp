@@ -24,7 +24,7 @@ struct InputState {
   bool suspended = false;
 };
 
-InputState& State() {
+InputState& Inputs() {
   static InputState state;
   return state;
 }
@@ -33,7 +33,7 @@ bool ValidKey(int key) { return key > 0 && key < KEY_COUNT; }
 bool ValidButton(int button) { return button >= 1 && button <= 3; }
 
 void ClearKeys() {
-  InputState& s = State();
+  InputState& s = Inputs();
   for (int i = 0; i < KEY_COUNT; ++i) {
     s.keyDown[i] = false;
     s.keyHits[i] = 0;
@@ -41,7 +41,7 @@ void ClearKeys() {
 }
 
 void ClearButtons() {
-  InputState& s = State();
+  InputState& s = Inputs();
   for (int i = 0; i < 4; ++i) {
     s.buttonDown[i] = false;
     s.buttonHits[i] = 0;
@@ -114,33 +114,33 @@ namespace platform_core {
 
 void InputKey(int key, bool down) {
   if (!ValidKey(key)) return;
-  InputState& s = State();
+  InputState& s = Inputs();
   if (down && !s.keyDown[key]) ++s.keyHits[key];
   s.keyDown[key] = down;
 }
 
 void InputButton(int button, bool down) {
   if (!ValidButton(button)) return;
-  InputState& s = State();
+  InputState& s = Inputs();
   if (down && !s.buttonDown[button]) ++s.buttonHits[button];
   s.buttonDown[button] = down;
 }
 
 void InputMove(int x, int y) {
-  State().mouseX = x;
-  State().mouseY = y;
+  Inputs().mouseX = x;
+  Inputs().mouseY = y;
 }
 
-void InputWheel(int notches) { State().mouseZ += notches; }
+void InputWheel(int notches) { Inputs().mouseZ += notches; }
 
 void InputChar(int unit) {
-  if (unit > 0) State().chars.push_back(unit);
+  if (unit > 0) Inputs().chars.push_back(unit);
 }
 
-void InputClose() { State().terminate = true; }
+void InputClose() { Inputs().terminate = true; }
 
 void InputFocus(bool focused) {
-  State().suspended = !focused;
+  Inputs().suspended = !focused;
   // Both ways: keys and buttons released while another window has the focus never reach us,
   // and the click that gives the focus back belongs to the system, not to the game.
   ClearKeys();
@@ -207,23 +207,23 @@ void ClearInput() {
   // Keys, buttons and typed characters go; a close request still waits to be read.
   ClearKeys();
   ClearButtons();
-  State().chars.clear();
+  Inputs().chars.clear();
 }
 
 }  // namespace platform_internal
 
-int MouseX() { return State().mouseX; }
-int MouseY() { return State().mouseY; }
-int MouseZ() { return State().mouseZ; }
+int MouseX() { return Inputs().mouseX; }
+int MouseY() { return Inputs().mouseY; }
+int MouseZ() { return Inputs().mouseZ; }
 
 int MouseHit(int button) {
   if (!ValidButton(button)) return 0;
-  int hits = State().buttonHits[button];
-  State().buttonHits[button] = 0;
+  int hits = Inputs().buttonHits[button];
+  Inputs().buttonHits[button] = 0;
   return hits;
 }
 
-int MouseDown(int button) { return ValidButton(button) && State().buttonDown[button] ? 1 : 0; }
+int MouseDown(int button) { return ValidButton(button) && Inputs().buttonDown[button] ? 1 : 0; }
 
 void MoveMouse(int x, int y) {
   platform_core::InputMove(x, y);
@@ -241,15 +241,15 @@ void MoveMouse(int x, int y) {
 
 int KeyHit(int key) {
   if (!ValidKey(key)) return 0;
-  int hits = State().keyHits[key];
-  State().keyHits[key] = 0;
+  int hits = Inputs().keyHits[key];
+  Inputs().keyHits[key] = 0;
   return hits;
 }
 
-int KeyDown(int key) { return ValidKey(key) && State().keyDown[key] ? 1 : 0; }
+int KeyDown(int key) { return ValidKey(key) && Inputs().keyDown[key] ? 1 : 0; }
 
 int GetChar() {
-  InputState& s = State();
+  InputState& s = Inputs();
   if (s.chars.empty()) return 0;
   int c = s.chars.front();
   s.chars.pop_front();
@@ -258,16 +258,16 @@ int GetChar() {
 
 void FlushKeys() {
   ClearKeys();
-  State().chars.clear();
+  Inputs().chars.clear();
 }
 
 void FlushMouse() { ClearButtons(); }
 
 int AppTerminate() {
-  InputState& s = State();
+  InputState& s = Inputs();
   int requested = s.terminate ? 1 : 0;
   s.terminate = false;
   return requested;
 }
 
-int AppSuspended() { return State().suspended ? 1 : 0; }
+int AppSuspended() { return Inputs().suspended ? 1 : 0; }

@@ -11,7 +11,7 @@ namespace {
 // Frame numbers and key codes a script may use.
 constexpr long kMaxFrame = 100000000;
 constexpr int kMaxKey = 255;
-constexpr int kScreenWidth = 800, kScreenHeight = 600;
+constexpr int kScriptScreenWidth = 800, kScriptScreenHeight = 600;
 constexpr int kLeftButton = 1, kRightButton = 2;
 
 // A whole number made of decimal digits only, within [lo, hi].
@@ -76,7 +76,8 @@ bool ParseLine(const std::string& line, ScriptEvent& e, std::string& why) {
   if (verb == "move") {
     if (!arity(2, "move X Y")) return false;
     long x = 0, y = 0;
-    if (!Number(words[2], 0, kScreenWidth - 1, x) || !Number(words[3], 0, kScreenHeight - 1, y)) {
+    if (!Number(words[2], 0, kScriptScreenWidth - 1, x) ||
+        !Number(words[3], 0, kScriptScreenHeight - 1, y)) {
       why = "the point lies on the 800 x 600 screen";
       return false;
     }

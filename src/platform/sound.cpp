@@ -56,7 +56,7 @@ int16_t ToSample(float value) {
   return static_cast<int16_t>(std::lrintf(value));
 }
 
-int16_t FromFloat(float v) { return ToSample(v * 32767.0f); }
+int16_t SampleFromFloat(float v) { return ToSample(v * 32767.0f); }
 
 // An Ogg Vorbis decoder over a file in memory, read front to back without seeking: a file cut
 // short still gives what comes before the cut.
@@ -177,7 +177,9 @@ int64_t ResampledFrames(int64_t inFrames, long rate) {
   return std::max<int64_t>(1, std::llround(static_cast<double>(inFrames) * kMixRate / rate));
 }
 
-int16_t Interpolate(float va, float vb, float frac) { return FromFloat(va + (vb - va) * frac); }
+int16_t Interpolate(float va, float vb, float frac) {
+  return SampleFromFloat(va + (vb - va) * frac);
+}
 
 std::vector<int16_t> Resample(const std::vector<float>& stereo, long rate, bool loop) {
   const int64_t inFrames = static_cast<int64_t>(stereo.size()) / 2;
@@ -218,8 +220,8 @@ bool DecodeWhole(const std::vector<uint8_t>& bytes, bool loop, int64_t frameHint
       out.resize(at + static_cast<size_t>(n) * 2);
       int16_t* dst = out.data() + at;
       for (long i = 0; i < n; ++i) {
-        dst[2 * i] = FromFloat(left[i]);
-        dst[2 * i + 1] = FromFloat(right[i]);
+        dst[2 * i] = SampleFromFloat(left[i]);
+        dst[2 * i + 1] = SampleFromFloat(right[i]);
       }
     } else {
       const size_t at = stereo.size();
@@ -265,8 +267,8 @@ class SoundStream {
       const int64_t frame = from + i;
       if (direct) {
         keep_ = frame;
-        dst[2 * i] = FromFloat(In(frame, 0));
-        dst[2 * i + 1] = FromFloat(In(frame, 1));
+        dst[2 * i] = SampleFromFloat(In(frame, 0));
+        dst[2 * i + 1] = SampleFromFloat(In(frame, 1));
       } else {
         const ResamplePoint at = ResampleAt(frame, step, src.inFrames, src.loop);
         keep_ = at.a;

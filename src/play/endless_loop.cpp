@@ -35,7 +35,7 @@ using namespace modes;
 
 namespace {
 
-const String kResume = S("endlessResume");
+const String kEndlessResume = S("endlessResume");
 
 // The mode's timer as its level loads.
 void SetTimer() { timeManager->Set(0); }
@@ -86,7 +86,7 @@ void Frame(ModeLoop& loop) {
 
 // The key order here is the order of the keys in the profile file.
 void SaveGame(int32_t usedBlocks) {
-  profile->SetNumber(kResume, 1, 0);
+  profile->SetNumber(kEndlessResume, 1, 0);
   profile->SetNumber(S("endlessPoints"), points->levelPoints, 0);
   profile->SetString(S("endlessLevel"), level->fileName, 0);
   saveBoard(kEndlessPrefix, 0);
@@ -111,7 +111,7 @@ int32_t goEndless(const String& levelName) {
   if (!levelName.empty()) {
     level->Set(levelName);
   } else {
-    if (profile->GetNumber(kResume) == 0) return 0;
+    if (profile->GetNumber(kEndlessResume) == 0) return 0;
     level->Set(profile->GetString(S("endlessLevel")));
   }
   LoadModeLevel(SetTimer);
@@ -122,7 +122,7 @@ int32_t goEndless(const String& levelName) {
   game.save = SaveGame;
   game.menuResult = 0;
   game.summary.scoreType = kEndlessScore;
-  game.summary.resumeKey = kResume;
+  game.summary.resumeKey = kEndlessResume;
   game.summary.drawPanel = [] { points->DrawEndless(); };
   game.summary.spellsUnderComets = false;
   return PlayModeGame(loop, levelName, game);

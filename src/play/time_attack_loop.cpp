@@ -41,18 +41,18 @@ void ClampTimeAttackLimit() {
 
 namespace {
 
-const String kResume = S("timeResume");
+const String kTimedResume = S("timeResume");
 
 // The level read again for a new game on it, its time from zero. The held and next blocks stay;
 // the spells, their effects and the sphere's vials go, as at the start.
-void Restart(ModeLoop& loop) {
+void RestartTimeAttack(ModeLoop& loop) {
   ReloadModeLevel();
   loop.usedBlocks = 0;
   ClampTimeAttackLimit();
   timeManager->Reset(1);
 }
 
-void Frame(ModeLoop& loop) {
+void TimeAttackFrame(ModeLoop& loop) {
   BeginFrame();
   RequestTurns(loop.wheel);
   if (mouse->hit1 != 0) {
@@ -83,13 +83,13 @@ void Frame(ModeLoop& loop) {
   Flip(-1);
 
   if (board->gameOver != 0) loop.state = kGameOver;
-  AnswerMenuRequest(loop, 3, Restart);
+  AnswerMenuRequest(loop, 3, RestartTimeAttack);
   if (AppTerminate() != 0) loop.state = kQuitting;
 }
 
 // The key order here is the order of the keys in the profile file.
-void SaveGame(int32_t usedBlocks) {
-  profile->SetNumber(kResume, 1, 0);
+void SaveTimeAttackGame(int32_t usedBlocks) {
+  profile->SetNumber(kTimedResume, 1, 0);
   profile->SetNumber(S("timePoints"), points->levelPoints, 0);
   profile->SetString(S("timeLevel"), level->fileName, 0);
   profile->SetNumber(S("timeTime"), timeManager->SaveToProfile(), 0);
@@ -113,7 +113,7 @@ int32_t goTimeAtack(const String& levelName) {
   if (!levelName.empty()) {
     level->Set(levelName);
   } else {
-    if (profile->GetNumber(kResume) == 0) {
+    if (profile->GetNumber(kTimedResume) == 0) {
       board->gameOver = 0;
       return 0;
     }
@@ -123,11 +123,11 @@ int32_t goTimeAtack(const String& levelName) {
   ModeGame game;
   game.prefix = kTimePrefix;
   game.newGameTimerReset = 1;
-  game.frame = Frame;
-  game.save = SaveGame;
+  game.frame = TimeAttackFrame;
+  game.save = SaveTimeAttackGame;
   game.menuResult = 1;
   game.summary.scoreType = kTimeAttackScore;
-  game.summary.resumeKey = kResume;
+  game.summary.resumeKey = kTimedResume;
   game.summary.drawPanel = [] { points->DrawTimeatack(); };
   game.summary.spellsUnderComets = true;
   return PlayModeGame(loop, levelName, game);

@@ -13,7 +13,7 @@ ProfileManagerPtr profile;
 
 namespace {
 
-const String kGroup = u"Profile";
+const String kProfileGroup = u"Profile";
 const String kPortalKey = u"PortalName";
 // The multiplier of the scrambling runs 1, 2, ..., 10 and starts again.
 constexpr size_t kScrambleCycle = 10;
@@ -125,25 +125,25 @@ ProfilePtr TProfile::Create(const std::string& path) {
 
 bool TProfile::CreateNew(const std::string& path, const String& portalName) {
   TSCFilePtr tsc = CreateTSCFile();
-  CreateTSCGroup(tsc, u"", kGroup);
-  SetTSCStringKey(tsc, kGroup, kPortalKey, portalName, 0);
+  CreateTSCGroup(tsc, u"", kProfileGroup);
+  SetTSCStringKey(tsc, kProfileGroup, kPortalKey, portalName, 0);
   return WriteScrambled(path, tsc);
 }
 
 void TProfile::SetNumber(const String& key, int32_t value) {
-  SetTSCNumberKey(tscFile, kGroup, key, static_cast<float>(value), 0);
+  SetTSCNumberKey(tscFile, kProfileGroup, key, static_cast<float>(value), 0);
 }
 
 int32_t TProfile::GetNumber(const String& key) const {
-  return SaturatedInt(GetTSCNumberKey(tscFile, kGroup, key, 0));
+  return SaturatedInt(GetTSCNumberKey(tscFile, kProfileGroup, key, 0));
 }
 
 void TProfile::SetString(const String& key, const String& value) {
-  SetTSCStringKey(tscFile, kGroup, key, value, 0);
+  SetTSCStringKey(tscFile, kProfileGroup, key, value, 0);
 }
 
 String TProfile::GetString(const String& key) const {
-  return GetTSCStringKey(tscFile, kGroup, key, 0);
+  return GetTSCStringKey(tscFile, kProfileGroup, key, 0);
 }
 
 void TProfile::SetList(const String& key, const TListPtr<String>& items) {
@@ -156,7 +156,7 @@ void TProfile::SetList(const String& key, const TListPtr<String>& items) {
     }
   }
   if (!items || items->IsEmpty()) return;
-  TSCKeyPtr list = CreateTSCKey(tscFile, kGroup, key);
+  TSCKeyPtr list = CreateTSCKey(tscFile, kProfileGroup, key);
   for (const String& item : *items) {
     if (list->count == TSC_MAX_VALUES) break;  // a key holds no more values
     const size_t slot = static_cast<size_t>(list->count++);

@@ -18,11 +18,11 @@ constexpr float kBallStep = 0.1f;   // 10 frames
 constexpr float kLogoStep = 0.005f; // opaque on frame 201 of doMagic
 
 // Layout.
-constexpr float kCaptionX = 400.0f;
-constexpr float kCaptionY = 400.0f;
+constexpr float kLoadingCaptionX = 400.0f;
+constexpr float kLoadingCaptionY = 400.0f;
 constexpr float kFirstBallX = 220.0f;
 constexpr float kBallSpacing = 90.0f;
-constexpr float kBallY = 455.0f;
+constexpr float kLoadingBallY = 455.0f;
 constexpr float kLogoX = 243.0f;
 constexpr float kLogoY = 432.0f;
 
@@ -97,22 +97,22 @@ void TLoading::Draw() {
   SetAlpha(bgAlpha);
   DrawImage(bgImage, 0, 0);
   if (magicPhase == kLoadingPhase) {
-    DrawImage(screenImage, kCaptionX, kCaptionY);
+    DrawImage(screenImage, kLoadingCaptionX, kLoadingCaptionY);
     for (int32_t i = 0; i < kBallCount; ++i) {
       const float x = kFirstBallX + kBallSpacing * static_cast<float>(i);
-      DrawImage(i < currentBall ? ballOnImage : ballOffImage, x, kBallY);
+      DrawImage(i < currentBall ? ballOnImage : ballOffImage, x, kLoadingBallY);
       if (i == currentBall) {
         SetAlpha(ballAlpha);
-        DrawImage(ballOnImage, x, kBallY);
+        DrawImage(ballOnImage, x, kLoadingBallY);
         SetAlpha(bgAlpha);
       }
     }
     return;
   }
   SetAlpha(ballAlpha);
-  DrawImage(screenImage, kCaptionX, kCaptionY);
+  DrawImage(screenImage, kLoadingCaptionX, kLoadingCaptionY);
   for (int32_t i = 0; i < kBallCount; ++i)
-    DrawImage(ballOnImage, kFirstBallX + kBallSpacing * static_cast<float>(i), kBallY);
+    DrawImage(ballOnImage, kFirstBallX + kBallSpacing * static_cast<float>(i), kLoadingBallY);
   SetAlpha(logoAlpha);
   DrawImage(logoImage, kLogoX, kLogoY);
   SetBlend(LIGHTBLEND);

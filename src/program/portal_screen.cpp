@@ -15,7 +15,7 @@ constexpr int32_t kDoMagicBeforeMs = 5000;  // before a first screen over the lo
 constexpr int32_t kBlackHandOverWaitMs = 500;  // the loading picture stands before going black
 constexpr float kHandOverStep = 0.05f;
 
-void ShowFrame() {
+void ShowPortalFrame() {
   PollSystem();
   Flip(-1);
   if (titleScreen) titleScreen->updateMusic();
@@ -34,7 +34,7 @@ void HandOverToBlack(TLoading& screen) {
     }
     if (screen.bgAlpha < 0.0f) return;
     screen.Draw();
-    ShowFrame();
+    ShowPortalFrame();
   }
 }
 
@@ -45,7 +45,7 @@ void HandOverOverBackground(TLoading& screen) {
     screen.logoAlpha -= kHandOverStep;
     if (screen.logoAlpha < 0.0f) return;
     screen.Draw();
-    ShowFrame();
+    ShowPortalFrame();
   }
 }
 
@@ -61,7 +61,7 @@ void ShowScreen(const TLoading& loadingScreen, TPortalScreen& portal) {
     if (ElapsedMs(MilliSecs(), start) > TPortalScreen::kHoldMs)
       portal.fadeDirection = TPortalScreen::kFadingOut;
     if (portal.active == 0) return;  // this frame is not shown
-    ShowFrame();
+    ShowPortalFrame();
   }
 }
 

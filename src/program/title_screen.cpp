@@ -19,7 +19,7 @@ TitleScreenPtr titleScreen;
 namespace {
 
 constexpr const char* kTitleSong = "sfx/glyphor-song.ogg";
-constexpr int32_t kLoopSong = 1;
+constexpr int32_t kTitleLoopSong = 1;
 
 // The main menu's place; every switch the title makes puts the window there.
 constexpr int32_t kMenuX = TOptionsWindow::kOriginX;
@@ -61,7 +61,7 @@ void TTitleScreen::Prepare() {
 }
 
 void TTitleScreen::playMusic() {
-  if (musicPlaying == 0) music = playMusicStream(bundleDir + kTitleSong, kLoopSong, 1.0f);
+  if (musicPlaying == 0) music = playMusicStream(bundleDir + kTitleSong, kTitleLoopSong, 1.0f);
   musicPlaying = 1;
 }
 

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int32_t kLightBlend = 1;
-constexpr int32_t kFadeOverLife = 0;
+constexpr int32_t kSparkLightBlend = 1;
+constexpr int32_t kSparkFadeOverLife = 0;
 constexpr int32_t kFadeInHoldOut = 1;
 
 }  // namespace
@@ -25,7 +25,7 @@ void EmitCursorSpark() {
   const int32_t y = (mouse ? mouse->y : 0) + Rand(-2, 2);
   const int32_t x = (mouse ? mouse->x : 0) + Rand(-2, 2);
   SparkPtr spark = TSpark::Create(sparkImages[0], x, y, scale, life, red, green, blue,
-                                  kLightBlend, kFadeOverLife);
+                                  kSparkLightBlend, kSparkFadeOverLife);
   const float vy = static_cast<float>(Rnd(-0.5, 0.5));
   const float vx = static_cast<float>(Rnd(-0.5, 0.5));
   spark->setVelocity(vx, vy);
@@ -44,7 +44,7 @@ void EmitTitleBurstSpark() {
   const int32_t x = left ? Rand(130, 225) : Rand(570, 800);
   const ImagePtr image = sparkImages[Rand(1, 3)];
   SparkPtr spark =
-      TSpark::Create(image, x, y, scale, life, red, green, blue, kLightBlend, kFadeInHoldOut);
+      TSpark::Create(image, x, y, scale, life, red, green, blue, kSparkLightBlend, kFadeInHoldOut);
   const float vy = static_cast<float>(Rnd(-0.4, 0.4));
   const float vx = static_cast<float>(Rnd(-0.4, 0.4));
   spark->setVelocity(vx, vy);

@@ -17,7 +17,7 @@
 
 namespace {
 
-const char* kSettings = "data/settings_lp.bca";
+const char* kMapSettings = "data/settings_lp.bca";
 const char* kLevels = "data/runes_levels_lp.bca";
 
 TSCFilePtr Entry(const char* archive, const String& entry) {
@@ -78,7 +78,7 @@ int32_t KindOfEntry(const TSCFilePtr& sequence, int32_t n) {
 class ShippedMap : public ::testing::Test {
  protected:
   void SetUp() override {
-    tsc = Entry(kSettings, S("map.tsc"));
+    tsc = Entry(kMapSettings, S("map.tsc"));
     markers = ShippedMarkers(tsc);
     stages = ShippedStages(tsc);
     std::string error;
@@ -95,7 +95,7 @@ class ShippedMap : public ::testing::Test {
 };
 
 TEST_F(ShippedMap, AMarkerPerSequencerEntryWithTheKindOfItsLevel) {
-  const TSCFilePtr sequence = Entry(kSettings, S("sequencer.tsc"));
+  const TSCFilePtr sequence = Entry(kMapSettings, S("sequencer.tsc"));
   const int32_t first = Number(sequence, S("Sequence"), "FirstLevel");
   const int32_t last = Number(sequence, S("Sequence"), "LastLevel");
   ASSERT_GE(last, first);

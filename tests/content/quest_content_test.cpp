@@ -21,7 +21,7 @@
 
 namespace {
 
-const char* kSettings = "data/settings_lp.bca";
+const char* kQuestSettings = "data/settings_lp.bca";
 const char* kPopups = "data/popups_lp.bca";
 
 enum Type { kBoard = 1, kPuzzle = 2, kRing = 3 };
@@ -93,7 +93,7 @@ std::set<int> SpellKinds(const std::string& list) {
 }
 
 TEST(QuestContent, TheSequenceNamesEveryLevelInItsArchiveInOrderOfPlay) {
-  const TSCFilePtr sequence = Entry(kSettings, "sequencer.tsc");
+  const TSCFilePtr sequence = Entry(kQuestSettings, "sequencer.tsc");
   const int count = static_cast<int>(std::size(kQuest));
   EXPECT_EQ(Number(sequence, "Sequence", "FirstLevel"), 1);
   ASSERT_EQ(Number(sequence, "Sequence", "LastLevel"), count);
@@ -119,7 +119,7 @@ TEST(QuestContent, TheSequenceNamesEveryLevelInItsArchiveInOrderOfPlay) {
     }
   EXPECT_EQ(kQuest[count - 1].type, kBoard);
   // The world map groups the quest in stages of six.
-  const TSCFilePtr map = Entry(kSettings, "map.tsc");
+  const TSCFilePtr map = Entry(kQuestSettings, "map.tsc");
   for (const QuestLevel& q : kQuest) {
     const std::string group = "Levels::Level" + std::to_string(q.index);
     EXPECT_EQ(Number(map, group, "Stage"), (q.index - 1) / 6 + 1) << group;
@@ -274,7 +274,7 @@ TEST(QuestContent, PopupsFollowTheLevelsTheyExplain) {
 }
 
 TEST(QuestContent, EveryBossTheLevelsPlaceIsInTheCatalogueWithBothPictures) {
-  const TSCFilePtr catalogue = Entry(kSettings, "bossRunes.tsc");
+  const TSCFilePtr catalogue = Entry(kQuestSettings, "bossRunes.tsc");
   std::map<std::string, std::string> groupOf;  // boss id -> its group
   const TListPtr<TSCGroupPtr> kinds = GetTSCGroupList(catalogue, S("List"));
   for (const TSCGroupPtr& g : *kinds) {

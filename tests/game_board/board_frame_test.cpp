@@ -10,13 +10,13 @@ using namespace pieces;
 
 namespace {
 
-struct Piece {
+struct FramePiece {
   int kind, cellX, cellY, size, variant;
-  bool operator==(const Piece&) const = default;
+  bool operator==(const FramePiece&) const = default;
 };
 
-std::vector<Piece> Pieces() {
-  std::vector<Piece> out;
+std::vector<FramePiece> Pieces() {
+  std::vector<FramePiece> out;
   for (const FrameElementPtr& e : *board->frameList)
     out.push_back({e->kind, e->x, e->y, e->size, e->id});
   return out;
@@ -35,11 +35,11 @@ TEST(BoardFrame, PiecesAreReadKindByKindInTheOrderOfTheirNumbers) {
   board->frameList = CreateList<FrameElementPtr>();
   board->frameList->AddLast(std::make_shared<TFrameElement>());
   std::string out = Output([&] { board->loadFrame(Store(level)); });
-  std::vector<Piece> pieces = Pieces();
+  std::vector<FramePiece> pieces = Pieces();
   ASSERT_EQ(pieces.size(), 4u);
-  EXPECT_EQ(pieces[0], (Piece{0, -1, 0, 3, 2}));
-  EXPECT_EQ(pieces[1], (Piece{0, -1, 3, 1, 1}));
-  EXPECT_EQ(pieces[2], (Piece{2, 4, -1, 2, 1}));
+  EXPECT_EQ(pieces[0], (FramePiece{0, -1, 0, 3, 2}));
+  EXPECT_EQ(pieces[1], (FramePiece{0, -1, 3, 1, 1}));
+  EXPECT_EQ(pieces[2], (FramePiece{2, 4, -1, 2, 1}));
   EXPECT_EQ(pieces[3].kind, 4);
   EXPECT_EQ(pieces[3].cellX, -1);
   EXPECT_GE(pieces[3].variant, 0);  // a corner's look is drawn at random
@@ -55,7 +55,7 @@ TEST(BoardFrame, CornerVariantIsDrawnAnewAtEveryLoad) {
   for (int k = 0; k < 60; ++k) {
     board->loadFrame(level);
     ASSERT_EQ(board->frameList->Count(), 1);
-    const Piece p = Pieces()[0];
+    const FramePiece p = Pieces()[0];
     EXPECT_EQ(p.kind, 7);
     EXPECT_EQ(p.size, 3);
     seen.insert(p.variant);
@@ -79,7 +79,7 @@ TEST(BoardFrame, MissingPieceKeysGiveZero) {
     board->loadFrame(Store("Frame { LQ = 0 RQ = 1 TQ = 0 BQ = 0 LUCQ = 0 RUCQ = 0 LLCQ = 0 "
                            "RLCQ = 0 Right { x1 = 15 } }"));
   });
-  EXPECT_EQ(Pieces(), (std::vector<Piece>{{1, 15, 0, 0, 0}}));
+  EXPECT_EQ(Pieces(), (std::vector<FramePiece>{{1, 15, 0, 0, 0}}));
   EXPECT_EQ(CountOf(out, "does not exist"), 3);
   EXPECT_NE(out.find("The key Frame::Right::size1 does not exist"), std::string::npos);
 }
@@ -90,7 +90,7 @@ TEST(BoardFrame, CountBeyondWhatAFrameCanHoldIsRefusedWithAMessage) {
       Store("Frame { LQ = 1000000000 RQ = 1 TQ = \"1e30\" BQ = \"-1e30\" LUCQ = 0 RUCQ = 0 "
             "LLCQ = 0 RLCQ = 0 Right { x1 = 15 y1 = 2 size1 = 2 id1 = 1 } }");
   std::string out = Output([&] { board->loadFrame(damaged); });
-  EXPECT_EQ(Pieces(), (std::vector<Piece>{{1, 15, 2, 2, 1}}));
+  EXPECT_EQ(Pieces(), (std::vector<FramePiece>{{1, 15, 2, 2, 1}}));
   EXPECT_EQ(CountOf(out, "asks for more pieces than a frame can hold"), 2);
   EXPECT_NE(out.find("Frame::LQ asks for more pieces"), std::string::npos);
   EXPECT_NE(out.find("Frame::TQ asks for more pieces"), std::string::npos);

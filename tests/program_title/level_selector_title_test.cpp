@@ -120,7 +120,7 @@ class SelectorThroughTheTitle : public testing::Test {
 };
 
 using W = TOptionsWindow;
-using S = TBoardSelector;
+using Sel = TBoardSelector;
 
 TEST_F(SelectorThroughTheTitle, ItOpensPerModeStepsSwitchesListsAndGoesBack) {
   std::vector<std::string> seen;
@@ -131,7 +131,7 @@ TEST_F(SelectorThroughTheTitle, ItOpensPerModeStepsSwitchesListsAndGoesBack) {
       {Shows(W::kLevelSelector),
        Click(72,
              [&] {
-               EXPECT_EQ(boardSelector->mode, S::kTimedLevels);
+               EXPECT_EQ(boardSelector->mode, Sel::kTimedLevels);
                EXPECT_TRUE(ButtonShown(75));
                EXPECT_FALSE(ButtonShown(76));
                EXPECT_EQ(ToUtf8(boardSelector->SelectedLevelName()), "level_timed_01.tsc");
@@ -141,12 +141,12 @@ TEST_F(SelectorThroughTheTitle, ItOpensPerModeStepsSwitchesListsAndGoesBack) {
       {[] { return boardSelector->selectedIndex == 1; }, Click(75)},  // the list on show
       {Shows(W::kLevelSelector), Click(73,
                                        [&] {
-                                         EXPECT_EQ(boardSelector->mode, S::kTimedLevels);
+                                         EXPECT_EQ(boardSelector->mode, Sel::kTimedLevels);
                                          EXPECT_EQ(boardSelector->selectedIndex, 1);
                                          note("75 did nothing");
                                        })},
       {[] { return boardSelector->selectedIndex == 0; }, Click(74)},
-      {[] { return boardSelector->mode == S::kQuestLevels; },
+      {[] { return boardSelector->mode == Sel::kQuestLevels; },
        Click(54,
              [&] {
                EXPECT_EQ(ToUtf8(boardSelector->SelectedLevelName()), "level_01.tsc");
@@ -156,7 +156,7 @@ TEST_F(SelectorThroughTheTitle, ItOpensPerModeStepsSwitchesListsAndGoesBack) {
       {Shows(W::kModes), Click(63)},
       {Shows(W::kLevelSelector),
        Close([&] {
-         EXPECT_EQ(boardSelector->mode, S::kEndlessLevels);
+         EXPECT_EQ(boardSelector->mode, Sel::kEndlessLevels);
          EXPECT_EQ(boardSelector->selectedIndex, 0);
          EXPECT_FALSE(ButtonShown(75));
          EXPECT_TRUE(ButtonShown(76));
@@ -171,9 +171,9 @@ TEST_F(SelectorThroughTheTitle, ItOpensPerModeStepsSwitchesListsAndGoesBack) {
 // Endless or time attack: the second board of the mode's list played, paused, resumed,
 // restarted, left for the title with the game saved, continued, and quit by a close request.
 void PlayTheSecondBoard(SelectorThroughTheTitle& t, int mode) {
-  const int modeKey = mode == S::kEndlessLevels ? 63 : 62;
+  const int modeKey = mode == Sel::kEndlessLevels ? 63 : 62;
   const std::string second =
-      mode == S::kEndlessLevels ? "level_endless_02.tsc" : "level_timed_02.tsc";
+      mode == Sel::kEndlessLevels ? "level_endless_02.tsc" : "level_timed_02.tsc";
   std::vector<std::string> seen;
   using T = SelectorThroughTheTitle;
   const std::vector<Step> steps = {
@@ -224,11 +224,11 @@ void PlayTheSecondBoard(SelectorThroughTheTitle& t, int mode) {
 }
 
 TEST_F(SelectorThroughTheTitle, AnEndlessGameStartsOnTheChosenBoardPausesResumesRestartsAndLeaves) {
-  PlayTheSecondBoard(*this, S::kEndlessLevels);
+  PlayTheSecondBoard(*this, Sel::kEndlessLevels);
 }
 
 TEST_F(SelectorThroughTheTitle, ATimeAttackGameStartsOnTheChosenBoardPausesResumesRestartsAndLeaves) {
-  PlayTheSecondBoard(*this, S::kTimedLevels);
+  PlayTheSecondBoard(*this, Sel::kTimedLevels);
 }
 
 TEST_F(SelectorThroughTheTitle, PlayOnAnEmptyListReturnsAtOnceWithoutASavedGame) {
@@ -237,7 +237,7 @@ TEST_F(SelectorThroughTheTitle, PlayOnAnEmptyListReturnsAtOnceWithoutASavedGame)
       {Shows(W::kMainMenu), Click(10)},
       {Shows(W::kModes), Click(62)},
       {Shows(W::kLevelSelector), Click(74)},
-      {[] { return boardSelector->mode == S::kQuestLevels; },
+      {[] { return boardSelector->mode == Sel::kQuestLevels; },
        Click(71, [] { EXPECT_EQ(boardSelector->SelectedLevelName(), u""); })},
       {[] { return optionsWindow->state == W::kMainMenu; },
        Close([] {
@@ -259,7 +259,7 @@ TEST_F(SelectorThroughTheTitle, PlayOnAnEmptyListResumesTheSavedGameOfTheMode) {
       {Shows(W::kModes), Click(63)},
       {Shows(W::kContinueOrNew), Click(2)},  // a new game: the selector
       {Shows(W::kLevelSelector), Click(74)},
-      {[] { return boardSelector->mode == S::kQuestLevels; }, Click(71)},
+      {[] { return boardSelector->mode == Sel::kQuestLevels; }, Click(71)},
       {InGame(), Key(KEY_ESCAPE, [&] { resumed = ToUtf8(level->fileName) == saved; })},
       {Paused(), Close()},
   };

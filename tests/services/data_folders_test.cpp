@@ -5,11 +5,10 @@
 
 #include "services/data_folders.h"
 #include "platform/files.h"
+#include "support/process_fixtures.h"
 #include "support/test_support.h"
 
-namespace {
-std::string UserFolder(const std::string& home) { return home + "/Library/Preferences/.Glyphor"; }
-}  // namespace
+using app_test::UserFolder;
 
 TEST(DataFolders, FirstStartCreatesTheUserFolderWithItsParentsAndSubfolders) {
   const std::string home = test_support::TempHome();

@@ -40,7 +40,7 @@ class ButtonsE : public ::testing::Test {
 };
 
 // A strip of two 120 x 40 frames: out blue, over white.
-TextAnimButtonEPtr Strip(float x, float y, int id) {
+TextAnimButtonEPtr AnimStrip(float x, float y, int id) {
   return CreateTextAnimButtonE(
       LoadAnimImage(tk::Strip(120, 40, {tk::kBlue, tk::kWhite}), 120, 40, 0, 2, 0), x, y, id, u"",
       nullptr, 0, 0, 0);
@@ -59,7 +59,7 @@ TEST_F(ButtonsE, PointerOnAnEdgeIsOutside) {
        {Case{100, 220, 0}, Case{101, 220, 1}, Case{219, 220, 1}, Case{220, 220, 0},
         Case{150, 200, 0}, Case{150, 201, 1}, Case{150, 239, 1}, Case{150, 240, 0}}) {
     for (bool image : {false, true}) {
-      ButtonEPtr b = image ? ButtonEPtr(Image(100, 200, 5, 0)) : ButtonEPtr(Strip(100, 200, 5));
+      ButtonEPtr b = image ? ButtonEPtr(Image(100, 200, 5, 0)) : ButtonEPtr(AnimStrip(100, 200, 5));
       Pointer(c.x, c.y, true);
       EXPECT_EQ(Poll(b, 1)[0], c.inside ? 5 : 0)
           << c.x << ", " << c.y << (image ? " image" : " strip");
@@ -69,7 +69,7 @@ TEST_F(ButtonsE, PointerOnAnEdgeIsOutside) {
 }
 
 TEST_F(ButtonsE, StripButtonFollowsThePointerAndAnswersEveryHeldFrame) {
-  TextAnimButtonEPtr b = Strip(100, 200, 7);
+  TextAnimButtonEPtr b = AnimStrip(100, 200, 7);
   Pointer(10, 10, true);  // a press that starts elsewhere
   EXPECT_EQ(Poll(b, 1), (std::vector<int>{0}));
   EXPECT_TRUE(Near(PixelAt(150, 220), {0, 0, 255}));
@@ -131,7 +131,7 @@ TEST_F(ButtonsE, OverLooksOfTheImageButton) {
 }
 
 TEST_F(ButtonsE, IdZeroDisabledAndHiddenButtons) {
-  TextAnimButtonEPtr zero = Strip(100, 200, 0);
+  TextAnimButtonEPtr zero = AnimStrip(100, 200, 0);
   Pointer(150, 220, true);
   EXPECT_EQ(Poll(zero, 2), (std::vector<int>{0, 0}));
   EXPECT_EQ(zero->over, 1);

@@ -40,13 +40,13 @@ AnimButtonPtr Anim(float x, float y, int id, int style) {
   return CreateAnimButton(tk::Strip(40, 30, {tk::kBlue, tk::kWhite}), CreateDim(x, y), id, 2, 1,
                           0, 1.0f, style);
 }
-ImageButtonPtr Image(float x, float y, int id, int style, float alpha = 1.0f) {
+ImageButtonPtr ImageAt(float x, float y, int id, int style, float alpha = 1.0f) {
   return CreateImageButton(tk::SolidImage(40, 30, tk::kWhite), CreateDim(x, y), id, alpha, style);
 }
 
 TEST_F(Buttons, HeldAnimButtonAnswersEveryFrameImageButtonOnlyOnThePress) {
   AnimButtonPtr anim = Anim(100, 100, 7, -1);
-  ImageButtonPtr image = Image(100, 100, 9, 0);
+  ImageButtonPtr image = ImageAt(100, 100, 9, 0);
   headless::MouseMoveAt(0, 120, 115);
   headless::MouseButtonAt(1, 1, true);
   headless::MouseButtonAt(5, 1, false);
@@ -57,7 +57,7 @@ TEST_F(Buttons, HeldAnimButtonAnswersEveryFrameImageButtonOnlyOnThePress) {
 
 TEST_F(Buttons, PressDraggedOntoAButtonCountsOnlyForAnimButtons) {
   AnimButtonPtr anim = Anim(100, 100, 7, -1);
-  ImageButtonPtr image = Image(100, 100, 9, 0);
+  ImageButtonPtr image = ImageAt(100, 100, 9, 0);
   headless::MouseMoveAt(0, 10, 10);
   headless::MouseButtonAt(1, 1, true);
   headless::MouseMoveAt(3, 120, 115);
@@ -68,7 +68,7 @@ TEST_F(Buttons, PressDraggedOntoAButtonCountsOnlyForAnimButtons) {
 
 TEST_F(Buttons, ClickTurnedIntoARightButtonReachesOnlyAnimButtons) {
   AnimButtonPtr anim = Anim(100, 100, 7, -1);
-  ImageButtonPtr image = Image(100, 100, 9, 0);
+  ImageButtonPtr image = ImageAt(100, 100, 9, 0);
   headless::MouseMoveAt(0, 120, 115);
   Poll(anim, 1);
   for (int key : {KEY_LCONTROL, KEY_LSHIFT, KEY_LALT, KEY_SPACE}) {
@@ -90,7 +90,7 @@ TEST_F(Buttons, ClickTurnedIntoARightButtonReachesOnlyAnimButtons) {
 }
 
 TEST_F(Buttons, PointerOnTheEdgeIsOutside) {
-  ImageButtonPtr b = Image(100, 100, 1, 0);
+  ImageButtonPtr b = ImageAt(100, 100, 1, 0);
   struct {
     int x, y, over;
   } cases[] = {{100, 115, 0}, {101, 115, 1}, {140, 115, 0}, {139, 115, 1},
@@ -103,7 +103,7 @@ TEST_F(Buttons, PointerOnTheEdgeIsOutside) {
 }
 
 TEST_F(Buttons, HoverBookkeepingAndTheClickLatch) {
-  ImageButtonPtr b = Image(100, 100, 4, 0);
+  ImageButtonPtr b = ImageAt(100, 100, 4, 0);
   headless::MouseMoveAt(0, 120, 115);
   headless::MouseClickAt(1, 1);
   headless::MouseClickAt(3, 1);
@@ -195,7 +195,7 @@ TEST_F(Buttons, ImageButtonLooksWhileHovered) {
                             {2, {200, 200, 200}, false}, {5, {0, 0, 0}, false}};
   for (const LookCase& c : cases) {
     SCOPED_TRACE(c.style);
-    ImageButtonPtr b = Image(100, 100, 1, c.style);
+    ImageButtonPtr b = ImageAt(100, 100, 1, c.style);
     DrawHovered(b);
     EXPECT_TRUE(Near(PixelAt(120, 115), c.centre));
     EXPECT_TRUE(Near(PixelAt(98, 115), c.grown ? tk::Rgb{255, 255, 255} : tk::Rgb{0, 0, 0}));
@@ -205,8 +205,8 @@ TEST_F(Buttons, ImageButtonLooksWhileHovered) {
 }
 
 TEST_F(Buttons, ImageButtonsDrawAtTheirOwnAlphaAnimButtonsAtTheAlphaInForce) {
-  ImageButtonPtr follows = Image(100, 100, 1, 0, -1.0f);
-  ImageButtonPtr own = Image(200, 100, 2, 0, 0.5f);
+  ImageButtonPtr follows = ImageAt(100, 100, 1, 0, -1.0f);
+  ImageButtonPtr own = ImageAt(200, 100, 2, 0, 0.5f);
   AnimButtonPtr anim = Anim(300, 100, 3, 0);
   anim->extraValue = 0.2f;
   Frame([&] {

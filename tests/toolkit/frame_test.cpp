@@ -33,7 +33,7 @@ void ExpectDrawState(Rgb colour, float alpha) {
   EXPECT_FLOAT_EQ(sy, 1.0f);
 }
 
-constexpr Rgb kBlack{0, 0, 0}, kRedC{255, 0, 0}, kBlueC{0, 0, 255};
+constexpr Rgb kBlackC{0, 0, 0}, kRedC{255, 0, 0}, kBlueC{0, 0, 255};
 
 TEST(ColorFrame, BarsLieOutsideTheRectangleAndTheFillInside) {
   tk::OpenScreen();
@@ -44,14 +44,17 @@ TEST(ColorFrame, BarsLieOutsideTheRectangleAndTheFillInside) {
   f->Draw();
   ExpectDrawState({255, 255, 255}, 1.0f);
   ExpectSpots({{96, 96, kRedC},     {152, 96, kRedC},   {96, 120, kRedC},  {152, 120, kRedC},
-               {120, 143, kRedC},   {120, 120, kBlueC}, {101, 101, kBlueC}, {120, 93, kBlack},
-               {93, 120, kBlack},   {156, 120, kBlack}, {120, 146, kBlack}});
+               {120, 143, kRedC},   {120, 120, kBlueC}, {101, 101, kBlueC}, {120, 93, kBlackC},
+               {93, 120, kBlackC},   {156, 120, kBlackC}, {120, 146, kBlackC}});
 
   Cls();
   f->noTop = 1;
   f->alpha = 0.5f;
   f->Draw();
-  ExpectSpots({{120, 97, kBlack}, {96, 97, kBlack}, {96, 120, {128, 0, 0}}, {120, 143, {128, 0, 0}},
+  ExpectSpots({{120, 97, kBlackC},
+               {96, 97, kBlackC},
+               {96, 120, {128, 0, 0}},
+               {120, 143, {128, 0, 0}},
                {120, 120, {0, 0, 128}}});
 
   Cls();
@@ -59,7 +62,7 @@ TEST(ColorFrame, BarsLieOutsideTheRectangleAndTheFillInside) {
   f->noTop = 0;
   f->alpha = 1.0f;
   f->Draw();
-  ExpectSpots({{99, 120, kBlack}, {100, 120, kBlueC}, {149, 139, kBlueC}, {150, 120, kBlack}});
+  ExpectSpots({{99, 120, kBlackC}, {100, 120, kBlueC}, {149, 139, kBlueC}, {150, 120, kBlackC}});
 
   Cls();
   SetColor(10, 20, 30);
@@ -68,7 +71,7 @@ TEST(ColorFrame, BarsLieOutsideTheRectangleAndTheFillInside) {
   f->Draw();
   ExpectDrawState({10, 20, 30}, 0.3f);
   SetAlpha(1.0f);
-  ExpectSpots({{120, 120, kBlack}});
+  ExpectSpots({{120, 120, kBlackC}});
 }
 
 // The nine pieces, each of its own colour.
@@ -102,12 +105,12 @@ TEST(ImageFrame, CornersSitOutsideAndEdgesStretchAlongTheSides) {
   f->Draw();
   ExpectDrawState({255, 255, 255}, 1.0f);
   ExpectSpots({
-      {82, 105, PieceRgb(0)},  {101, 120, PieceRgb(0)}, {81, 105, kBlack},  {82, 104, kBlack},
+      {82, 105, PieceRgb(0)},  {101, 120, PieceRgb(0)}, {81, 105, kBlackC},  {82, 104, kBlackC},
       {104, 110, PieceRgb(1)}, {400, 110, PieceRgb(1)}, {669, 110, PieceRgb(1)},
-      {680, 110, PieceRgb(2)}, {692, 110, kBlack},
+      {680, 110, PieceRgb(2)}, {692, 110, kBlackC},
       {90, 124, PieceRgb(3)},  {90, 523, PieceRgb(3)},  {680, 300, PieceRgb(4)},
       {90, 535, PieceRgb(5)},  {300, 535, PieceRgb(6)}, {680, 535, PieceRgb(7)},
-      {300, 543, kBlack},      {300, 300, PieceRgb(8)}, {103, 122, PieceRgb(8)},
+      {300, 543, kBlackC},      {300, 300, PieceRgb(8)}, {103, 122, PieceRgb(8)},
   });
   EXPECT_TRUE(headless::MessageBoxes().empty());
 }
@@ -117,13 +120,13 @@ TEST(ImageFrame, WithoutTopOrFillThoseParts) {
   ImageFramePtr f = NinePieceFrame(0, 1);
   SetColor(255, 255, 255);
   f->Draw();
-  ExpectSpots({{90, 110, kBlack},
-               {400, 110, kBlack},
-               {680, 110, kBlack},
+  ExpectSpots({{90, 110, kBlackC},
+               {400, 110, kBlackC},
+               {680, 110, kBlackC},
                {90, 124, PieceRgb(3)},  // the sides still start at the rectangle's top
                {680, 124, PieceRgb(4)},
                {300, 535, PieceRgb(6)},
-               {300, 300, kBlack}});
+               {300, 300, kBlackC}});
 }
 
 TEST(ImageFrame, FirstSliceOfAPositionWinsAndAlphaAppliesToEveryPiece) {
@@ -144,7 +147,7 @@ TEST(ImageFrame, FirstSliceOfAPositionWinsAndAlphaAppliesToEveryPiece) {
   f->Draw();
   ExpectDrawState({1, 2, 3}, 0.3f);
   SetAlpha(1.0f);
-  ExpectSpots({{90, 110, kBlack}});
+  ExpectSpots({{90, 110, kBlackC}});
 }
 
 TEST(ImageFrame, SliceThatDidNotLoadIsNamedAndDrawsNothing) {
@@ -159,18 +162,18 @@ TEST(ImageFrame, SliceThatDidNotLoadIsNamedAndDrawsNothing) {
   EXPECT_EQ(f->GetImage(0)->image, nullptr);
   f->AddImage(tk::SavePng(tk::SolidPixmap(10, 16, tk::kGreen), "top.png"), 1);
   f->Draw();
-  ExpectSpots({{90, 110, kBlack}, {400, 110, {0, 255, 0}}});
+  ExpectSpots({{90, 110, kBlackC}, {400, 110, {0, 255, 0}}});
 }
 
 TEST(ImageFrame, SliceDrawsAgainstAnyRectangleAndUnknownPositionsAtTheOrigin) {
   tk::OpenScreen();
   auto slice = CreateSliceImage(tk::SavePng(tk::SolidPixmap(10, 10, tk::kRed), "piece.png"), 12);
   slice->Draw(CreateDim(300, 300, 100, 100), 1.0f);
-  ExpectSpots({{5, 5, kRedC}, {305, 305, kBlack}});
+  ExpectSpots({{5, 5, kRedC}, {305, 305, kBlackC}});
   Cls();
   slice->position = 8;
   slice->Draw(CreateDim(300, 300, 100, 50), 1.0f);
-  ExpectSpots({{301, 301, kRedC}, {398, 348, kRedC}, {402, 320, kBlack}, {320, 352, kBlack}});
+  ExpectSpots({{301, 301, kRedC}, {398, 348, kRedC}, {402, 320, kBlackC}, {320, 352, kBlackC}});
 }
 
 TEST(FrameBases, DoNothingByThemselves) {

@@ -23,6 +23,9 @@ cairo_surface_t* opaqueSurface(const std::vector<uint32_t>& pixels, int width, i
 // its name under it.
 void writeContactSheets(const std::string& gameDir, const std::string& sheetDir);
 
+// The application icon, as DIR/NxN/apps/mirethorn.png in the sizes desktops look for.
+void writeIcons(const std::string& dir);
+
 // A mock-up of a board level made of the written pictures, for judging the look.
 void writeBoardPreview(const std::string& gameDir, const std::string& file);
 

@@ -2,6 +2,7 @@
 // files and checks them against the image manifest.
 //
 //   artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR] [--preview FILE]
+//   artgen --icons DIR
 //
 // --only keeps the jobs whose path contains TEXT; --list prints the manifest rows of the jobs
 // instead of drawing; --sheet writes one contact sheet per folder of the game folder's images and
@@ -102,7 +103,8 @@ bool endsWith(const std::string& s, const char* tail) {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR] [--preview FILE]\n");
+                 "usage: artgen --out GAME_DIR [--manifest FILE] [--only TEXT]... [--list] [--sheet DIR] [--preview FILE]\n"
+                 "       artgen --icons DIR\n");
 }
 
 }  // namespace
@@ -178,7 +180,11 @@ int run(int argc, char** argv) {
         else if (a == "--sheet") sheetDir = next();
         else if (a == "--preview") preview = next();
         else if (a == "--list") list = true;
-        else {
+        else if (a == "--icons") {
+            // The application icon is no picture of the game folder: written on its own.
+            writeIcons(next());
+            return 0;
+        } else {
             usage();
             return 2;
         }

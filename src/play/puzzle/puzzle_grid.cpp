@@ -12,7 +12,7 @@ const char* const kShadowFiles[8] = {
     "gfx/puzzle/cienie_lg.png", "gfx/puzzle/cienie_pg.png", "gfx/puzzle/cienie_ld.png",
     "gfx/puzzle/cienie_pd.png", "gfx/puzzle/cienie_l.png",  "gfx/puzzle/cienie_g.png",
     "gfx/puzzle/cienie_p.png",  "gfx/puzzle/cienie_d.png"};
-const char* const kSoundFiles[5] = {
+const char* const kGridSoundFiles[5] = {
     "sfx/fx-puzzle/playgamepuzzle-myszkafirst1.ogg", "sfx/fx-puzzle/playgamepuzzle-all.ogg",
     "sfx/fx-puzzle/playgamepuzzle-odkrycie1.ogg", "sfx/fx-puzzle/playgamepuzzle-odkrycie2.ogg",
     "sfx/fx-puzzle/playgamepuzzle-zamiana1.ogg"};
@@ -43,7 +43,8 @@ void TPuzzleGrid::loadGfx() {
 
 void TPuzzleGrid::loadSfx() {
   if (sounds[kClickSound]) return;
-  for (size_t i = 0; i < sounds.size(); ++i) sounds[i] = LoadSound(bundleDir + kSoundFiles[i], 0);
+  for (size_t i = 0; i < sounds.size(); ++i)
+    sounds[i] = LoadSound(bundleDir + kGridSoundFiles[i], 0);
 }
 
 void TPuzzleGrid::Scramble(const ImagePtr& background) {

@@ -37,7 +37,7 @@ constexpr int32_t kHintsPauseMs = 300;
 constexpr int32_t kTickMs = 50;
 constexpr float kRollerStep = 0.1f;
 constexpr int kTopRollerId = 2001, kSheetId = 2002, kBottomRollerId = 2003, kHintFontId = 4005;
-constexpr int kLabelX = 320, kValueX = 420;
+constexpr int kPuzzleLabelX = 320, kPuzzleValueX = 420;
 
 struct SummaryState {
   int32_t phase = kFadeIn;
@@ -51,8 +51,8 @@ struct SummaryState {
 };
 
 void Row(const String& label, const String& value, int32_t y) {
-  DrawText(label, kLabelX, static_cast<float>(y));
-  DrawText(value, kValueX, static_cast<float>(y));
+  DrawText(label, kPuzzleLabelX, static_cast<float>(y));
+  DrawText(value, kPuzzleValueX, static_cast<float>(y));
 }
 
 void Centred(const String& text, int32_t y) {

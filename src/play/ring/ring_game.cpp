@@ -14,7 +14,7 @@ RingGamePtr ringGame;
 
 namespace {
 
-const String kSettings = S("Settings");
+const String kRingSettings = S("Settings");
 
 // The four tile columns, in the order tiles r, r + 5, r + 10, r + 15 of row r: where the slide
 // starts (row 0; each row starts kRowStartStep further out), its speed, and the hit box's left
@@ -71,7 +71,7 @@ int32_t TRingGame::Load(const String& levelName) {
   TSCFilePtr tsc = CreateTSCFile();
   LoadTSCFileBB(tsc, bundleDir + "data/ring_levels_lp.bca", levelName);
   LoadFrom(tsc, levelName);
-  const float levelNumber = GetTSCNumberKey(tsc, kSettings, S("LevelNumber"), 0);
+  const float levelNumber = GetTSCNumberKey(tsc, kRingSettings, S("LevelNumber"), 0);
   try {
     TSCFilePtr info = CreateTSCFile();
     LoadTSCFileBB(info, "data/popups_lp.bca", S("infoRG.tsc"));
@@ -86,13 +86,15 @@ void TRingGame::LoadFrom(const TSCFilePtr& tsc, const String& name) {
   fileName = name;
   // A continue runs Load over a finished ring level: its popups must not show in this one.
   popups->Clear();
-  music = GetTSCStringKey(tsc, kSettings, S("Music"), 0);
+  music = GetTSCStringKey(tsc, kRingSettings, S("Music"), 0);
   // Whole milliseconds through the files' one conversion: a number past the int range reads
   // as 0, a level without time, which ends on its first play frame.
-  totalTime = static_cast<float>(GetTSCWholeNumberKey(tsc, kSettings, S("Time"), 0));
-  levelSeqLast = HeldSequenceLast(GetTSCNumberKey(tsc, kSettings, S("SequenceLength"), 0), name);
-  availableSpells = splitString(GetTSCStringKey(tsc, kSettings, S("AvailableSpells"), 0), S(" "));
-  runeTime = GetTSCWholeNumberKey(tsc, kSettings, S("RuneTime"), 0);
+  totalTime = static_cast<float>(GetTSCWholeNumberKey(tsc, kRingSettings, S("Time"), 0));
+  levelSeqLast =
+      HeldSequenceLast(GetTSCNumberKey(tsc, kRingSettings, S("SequenceLength"), 0), name);
+  availableSpells =
+      splitString(GetTSCStringKey(tsc, kRingSettings, S("AvailableSpells"), 0), S(" "));
+  runeTime = GetTSCWholeNumberKey(tsc, kRingSettings, S("RuneTime"), 0);
 }
 
 int32_t TRingGame::createSequence(int32_t last) {

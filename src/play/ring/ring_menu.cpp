@@ -13,10 +13,10 @@
 namespace {
 
 // Keys of the short in-game menu's buttons.
-constexpr int32_t kResumeKey = 20;
-constexpr int32_t kOptionsKey = 22;
-constexpr int32_t kMainMenuKey = 23;
-constexpr int32_t kQuitKey = 24;
+constexpr int32_t kRingResumeKey = 20;
+constexpr int32_t kRingOptionsKey = 22;
+constexpr int32_t kRingMainMenuKey = 23;
+constexpr int32_t kRingQuitKey = 24;
 
 }  // namespace
 
@@ -51,12 +51,12 @@ int32_t TRingGame::ShowInGameMenuRG() {
     if (KeyHit(KEY_ESCAPE) != 0) break;
     if (AppTerminate() != 0) result = kMenuQuit;
     const int32_t clicked = optionsWindow ? optionsWindow->result : 0;
-    if (clicked == kResumeKey) break;
-    if (clicked == kOptionsKey)
+    if (clicked == kRingResumeKey) break;
+    if (clicked == kRingOptionsKey)
       optionsWindow->SetState(TOptionsWindow::kInGameOptions, 0, TOptionsWindow::kOriginX,
                               TOptionsWindow::kOriginY);
-    if (clicked == kMainMenuKey) result = kMenuMainMenu;
-    if (clicked == kQuitKey) result = kMenuQuit;
+    if (clicked == kRingMainMenuKey) result = kMenuMainMenu;
+    if (clicked == kRingQuitKey) result = kMenuQuit;
     if (result != kMenuResume) break;
   }
   // Both clocks resume where they stood.

@@ -24,7 +24,7 @@
 namespace {
 
 // Interface sound of the next popup shown (the popup itself plays the click of its OK).
-constexpr int32_t kInfoShowSound = 3;
+constexpr int32_t kRingInfoShowSound = 3;
 // The world map's menu button, whose picture the ring game's menu button borrows.
 constexpr int kMapMenuButtonId = 1;
 constexpr float kMenuButtonX = 358.0f;  // its top-left corner
@@ -53,7 +53,7 @@ constexpr float kRingX = 400.0f, kRingY = 260.0f;
 constexpr float kPendulumX = 403.0f;
 constexpr int32_t kPendulumPivotAbove = 72;  // the pivot lies this far above the picture
 constexpr float kBallX = 400.0f, kBallY = 265.0f;
-constexpr float kGlowAlpha = 0.6f;
+constexpr float kRingGlowAlpha = 0.6f;
 constexpr float kRuneOffsetX = 15.0f, kRuneOffsetY = 18.0f;  // tile centre to rune corner
 constexpr int32_t kScoreDigits = 7, kScoreX = 398, kScoreY = 7, kScoreFont = 1;
 constexpr float kBarX = 335.0f, kBarY = 523.0f, kBarLength = 130.0f;
@@ -180,7 +180,7 @@ bool TRingGame::DropPendulum() {
       phase = kPlay;
       // The first play frame's delta is measured from here.
       if (deltaTime) deltaTime->Update();
-      if (!popups->IsEmpty() && globalSnd) globalSnd->play(kInfoShowSound);
+      if (!popups->IsEmpty() && globalSnd) globalSnd->play(kRingInfoShowSound);
       return true;
     }
   }
@@ -237,7 +237,7 @@ int32_t TRingGame::Draw(int32_t noCursor) {
     const auto y = static_cast<float>(tile.y);
     DrawImage(tileImage, tile.x, y);
     if (hoverTile == i) {
-      SetAlpha(kGlowAlpha);
+      SetAlpha(kRingGlowAlpha);
       DrawImage(glowImage, tile.x, y);
       SetAlpha(1.0f);
     }
@@ -273,7 +273,7 @@ int32_t TRingGame::UpdateInfo() {
   popups->RemoveFirst();
   FlushMouse();
   if (!popups->IsEmpty()) {
-    if (globalSnd) globalSnd->play(kInfoShowSound);
+    if (globalSnd) globalSnd->play(kRingInfoShowSound);
   } else {
     // The level clock starts only when the last popup is closed.
     startTime = MilliSecs();

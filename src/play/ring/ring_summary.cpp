@@ -22,18 +22,18 @@
 
 namespace {
 
-constexpr int32_t kSpeedDivisor = 50;   // unroll and roll-up: (ms since the step began) / 50
+constexpr int32_t kRingSpeedDivisor = 50;   // unroll and roll-up: (ms since the step began) / 50
 constexpr int32_t kPauseMs = 500;
-constexpr int32_t kTickMs = 50;
+constexpr int32_t kRingTickMs = 50;
 constexpr int32_t kRingFadeMs = 250;
 constexpr float kScrollStep = 0.1f;
 constexpr float kSwellTurn = 5.0f;      // degrees a frame
 constexpr float kSwellStep = 0.1f;      // zoom a frame
 constexpr float kSwollen = 3.0f;
 constexpr float kQuietest = 0.001f;     // the music volume factor never falls below it
-constexpr int kTopRollerId = 2001, kSheetId = 2002, kBottomRollerId = 2003;
-constexpr int kTitleFontId = 4001, kRowFontId = 4002, kHintFontId = 4005;
-constexpr int32_t kLabelX = 300, kValueX = 440, kBombsX = 462;
+constexpr int kRingTopRollerId = 2001, kRingSheetId = 2002, kRingBottomRollerId = 2003;
+constexpr int kRingTitleFontId = 4001, kRingRowFontId = 4002, kRingHintFontId = 4005;
+constexpr int32_t kRingLabelX = 300, kRingValueX = 440, kBombsX = 462;
 // Drawn while the sheet is open this far (-1: always, also while the scroll is shut).
 constexpr int32_t kAlways = -1;
 // The quest entry whose ring game wins bombs: its count reads "bomb" or "bombs".
@@ -74,7 +74,7 @@ void DrawScroll(const TRingGame& g, const TRingScroll& s) {
   SetScale(1.0f, 1.0f);
   SetColor(255, 255, 255);
   const int32_t top = 300 - s.halfOpen, tall = 2 * s.halfOpen;
-  if (data) drawInViewPort(data->GetImage(kSheetId), 400, 300, 0, top, 800, tall);
+  if (data) drawInViewPort(data->GetImage(kRingSheetId), 400, 300, 0, top, 800, tall);
   SetColor(0, 0, 0);
   int font = 0;
   for (const TRingScroll::Row& row : s.Rows(g)) {
@@ -88,8 +88,8 @@ void DrawScroll(const TRingGame& g, const TRingScroll& s) {
   SetColor(255, 255, 255);
   SetAlpha(alpha);
   if (data) {
-    DrawImage(data->GetImage(kTopRollerId), 400.0f, static_cast<float>(300 - s.halfOpen));
-    DrawImage(data->GetImage(kBottomRollerId), 400.0f, static_cast<float>(299 + s.halfOpen));
+    DrawImage(data->GetImage(kRingTopRollerId), 400.0f, static_cast<float>(300 - s.halfOpen));
+    DrawImage(data->GetImage(kRingBottomRollerId), 400.0f, static_cast<float>(299 + s.halfOpen));
   }
 }
 
@@ -118,7 +118,7 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
       break;
     case kUnroll:
       // markTime stays at the step's start, so the sheet opens faster and faster.
-      halfOpen += since / kSpeedDivisor;
+      halfOpen += since / kRingSpeedDivisor;
       UnrollSpark(halfOpen);
       if (halfOpen > kFullyOpen) {
         halfOpen = kFullyOpen;
@@ -138,7 +138,7 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
         step = kWait;  // no click is looked at in this frame
         break;
       }
-      if (since > kTickMs) {
+      if (since > kRingTickMs) {
         --bonusLeft;
         shownTotal += TRingGame::kPointsPerHit;
         markTime = now;
@@ -159,7 +159,7 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
       }
       break;
     case kRollUp:
-      halfOpen -= since / kSpeedDivisor;
+      halfOpen -= since / kRingSpeedDivisor;
       if (halfOpen < 0) {
         halfOpen = 0;
         markTime = now;
@@ -203,24 +203,24 @@ void TRingScroll::Advance(TRingGame& game, int32_t now, bool click) {
 
 std::vector<TRingScroll::Row> TRingScroll::Rows(const TRingGame& game) const {
   std::vector<Row> rows = {
-      {kTitleFontId, 180, S("Well done!"), 400, 180, 70, true},
-      {kRowFontId, 250, S("Received"), kLabelX, 240, 0, false},
-      {kRowFontId, 250, S("spells:"), kLabelX, 260, 0, false},
-      {kRowFontId, 250, FromInt(game.recivedSpells), kValueX, 255, 0, false},
+      {kRingTitleFontId, 180, S("Well done!"), 400, 180, 70, true},
+      {kRingRowFontId, 250, S("Received"), kRingLabelX, 240, 0, false},
+      {kRingRowFontId, 250, S("spells:"), kRingLabelX, 260, 0, false},
+      {kRingRowFontId, 250, FromInt(game.recivedSpells), kRingValueX, 255, 0, false},
   };
   if (sequencer && sequencer->currentLevel == kBombLevel)
-    rows.push_back({kRowFontId, 250, game.recivedSpells == 1 ? S("bomb") : S("bombs"), kBombsX,
+    rows.push_back({kRingRowFontId, 250, game.recivedSpells == 1 ? S("bomb") : S("bombs"), kBombsX,
                     255, 0, false});
   // The level's whole length, not the time played.
   const auto seconds = static_cast<int32_t>(game.totalTime / 1000.0f);
-  rows.push_back({kRowFontId, 297, S("Time:"), kLabelX, 297, kAlways, false});
-  rows.push_back({kRowFontId, 297, SecToTime(seconds), kValueX, 297, kAlways, false});
-  rows.push_back({kRowFontId, 334, S("Bonus points:"), kLabelX, 334, 24, false});
-  rows.push_back({kRowFontId, 334, FromInt(bonusLeft * TRingGame::kPointsPerHit), kValueX, 334,
-                  24, false});
-  rows.push_back({kRowFontId, 371, S("Total points:"), kLabelX, 371, 61, false});
-  rows.push_back({kRowFontId, 371, FromInt(shownTotal), kValueX, 371, 61, false});
-  rows.push_back({kHintFontId, 430, S("Click to continue"), 400, 430, 120, true});
+  rows.push_back({kRingRowFontId, 297, S("Time:"), kRingLabelX, 297, kAlways, false});
+  rows.push_back({kRingRowFontId, 297, SecToTime(seconds), kRingValueX, 297, kAlways, false});
+  rows.push_back({kRingRowFontId, 334, S("Bonus points:"), kRingLabelX, 334, 24, false});
+  rows.push_back({kRingRowFontId, 334, FromInt(bonusLeft * TRingGame::kPointsPerHit), kRingValueX,
+                  334, 24, false});
+  rows.push_back({kRingRowFontId, 371, S("Total points:"), kRingLabelX, 371, 61, false});
+  rows.push_back({kRingRowFontId, 371, FromInt(shownTotal), kRingValueX, 371, 61, false});
+  rows.push_back({kRingHintFontId, 430, S("Click to continue"), 400, 430, 120, true});
   return rows;
 }
 

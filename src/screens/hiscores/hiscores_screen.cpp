@@ -29,7 +29,7 @@ const char* const kFramePieces[9] = {
 };
 const char16_t* const kTitles[3] = {u"quest", u"endless", u"time attack"};
 constexpr float kTitleY = 30.0f;
-constexpr float kCentreX = 400.0f;
+constexpr float kHiscoresCentreX = 400.0f;
 
 TextPtr Label(const String& text, float x, float y, const FontPtr& font) {
   return CreateText(text, CreateDim(x, y, 0, 0, 0, 1, 1, 0), TextFont(font), 1.0f, 0, 0, 0);
@@ -96,7 +96,7 @@ void THiscoresText::burstAt(const TextPtr& label, bool rising) {
 THiscoresScreen::THiscoresScreen() : font(fonts[1]) {
   for (int i = 0; i < 3; ++i) {
     titles[i] = Label(kTitles[i], 0, kTitleY, font);
-    titles[i]->dim->x = kCentreX - titles[i]->Width() / 2.0f;
+    titles[i]->dim->x = kHiscoresCentreX - titles[i]->Width() / 2.0f;
   }
   frame = CreateImageFrame(CreateDim(kFrameX, kFrameY, kFrameWidth, kFrameHeight), 1, 1.0f, 0);
   for (int position = 0; position < 9; ++position)

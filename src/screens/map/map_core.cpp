@@ -21,7 +21,7 @@ constexpr float kHeaderTextY = 564.0f;
 constexpr float kHeaderWordY = 572.0f;
 constexpr float kHeaderCentreX = 392.0f;
 constexpr int32_t kHeaderGap = 7;        // pixels between neighbouring header pieces
-constexpr float kMenuButtonX = 194.0f, kPlayButtonX = 520.0f, kButtonY = 566.0f;
+constexpr float kMapMenuButtonX = 194.0f, kPlayButtonX = 520.0f, kButtonY = 566.0f;
 constexpr int kDarkenedHover = 2;
 constexpr float kEditorLabelX = 500.0f, kEditorLabelY = 50.0f;
 
@@ -89,7 +89,7 @@ void TMapCore::Load() {
 
   headerTexts[0] = HeaderText();
   headerTexts[1] = HeaderText();
-  buttons->AddItem(MapButton("gfx/fonts/menu_mapa.png", kMenuButtonX, kMapMenuButton));
+  buttons->AddItem(MapButton("gfx/fonts/menu_mapa.png", kMapMenuButtonX, kMapMenuButton));
   buttons->AddItem(MapButton("gfx/fonts/play_mapa.png", kPlayButtonX, kMapPlayButton));
 
   // An archive without the entry, or with a damaged one, leaves the map without markers.

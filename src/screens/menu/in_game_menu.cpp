@@ -24,11 +24,11 @@
 namespace {
 
 // Keys of the pause menus' buttons.
-constexpr int32_t kResumeKey = 20;
+constexpr int32_t kMenuResumeKey = 20;
 constexpr int32_t kRestartKey = 21;
-constexpr int32_t kOptionsKey = 22;
-constexpr int32_t kMainMenuKey = 23;
-constexpr int32_t kQuitKey = 24;  // present under its key, but never shown nor reported
+constexpr int32_t kMenuOptionsKey = 22;
+constexpr int32_t kMenuMainMenuKey = 23;
+constexpr int32_t kMenuQuitKey = 24;  // present under its key, but never shown nor reported
 constexpr int32_t kHelpKey = 25;
 
 // Caption entries (captionImages) of the pause menus.
@@ -44,22 +44,22 @@ constexpr int32_t kBossGoal = 3;
 // What the tutorials are told: they run over a level.
 constexpr int32_t kFromLevel = 1;
 
-struct Row {
+struct MenuRow {
   int32_t key;
   int caption;
   float x, y;  // centre, screen coordinates
 };
 
-const std::vector<Row> kInGameRows = {
-    {kResumeKey, kCaptionResume, 400, 240},     {kRestartKey, kCaptionRestart, 400, 270},
-    {kOptionsKey, kCaptionOptions, 400, 300},   {kHelpKey, kCaptionHelp, 400, 330},
-    {kMainMenuKey, kCaptionMainMenu, 400, 360}, {kQuitKey, kCaptionQuitGame, 400, 380},
+const std::vector<MenuRow> kInGameRows = {
+    {kMenuResumeKey, kCaptionResume, 400, 240},     {kRestartKey, kCaptionRestart, 400, 270},
+    {kMenuOptionsKey, kCaptionOptions, 400, 300},   {kHelpKey, kCaptionHelp, 400, 330},
+    {kMenuMainMenuKey, kCaptionMainMenu, 400, 360}, {kMenuQuitKey, kCaptionQuitGame, 400, 380},
 };
-const std::vector<Row> kShortRows = {
-    {kResumeKey, kCaptionResume, 400, 240},
-    {kOptionsKey, kCaptionOptions, 400, 270},
-    {kMainMenuKey, kCaptionMainMenu, 400, 330},
-    {kQuitKey, kCaptionQuitGame, 400, 375},
+const std::vector<MenuRow> kShortRows = {
+    {kMenuResumeKey, kCaptionResume, 400, 240},
+    {kMenuOptionsKey, kCaptionOptions, 400, 270},
+    {kMenuMainMenuKey, kCaptionMainMenu, 400, 330},
+    {kMenuQuitKey, kCaptionQuitGame, 400, 375},
 };
 
 // The choice of the pause loop: still open, or how it closes.
@@ -95,16 +95,16 @@ Choice ShowHelp() {
 
 Choice ActOnResult(int32_t result) {
   switch (result) {
-    case kResumeKey:
+    case kMenuResumeKey:
       return kResume;
     case kRestartKey:
       return kRestart;
-    case kOptionsKey:
+    case kMenuOptionsKey:
       // The in-game options, without a new fade-in; their back button comes back here.
       optionsWindow->SetState(TOptionsWindow::kInGameOptions, 0, TOptionsWindow::kOriginX,
                               TOptionsWindow::kOriginY);
       return kOpen;
-    case kMainMenuKey:
+    case kMenuMainMenuKey:
       return kMainMenu;
     case kHelpKey:
       return ShowHelp();
@@ -116,15 +116,15 @@ Choice ActOnResult(int32_t result) {
 }  // namespace
 
 void TOptionsWindow::buildInGameMenuScreen() {
-  const std::vector<Row>& rows = state == kInGameMenu ? kInGameRows : kShortRows;
+  const std::vector<MenuRow>& rows = state == kInGameMenu ? kInGameRows : kShortRows;
   // By key, so that the looks are given in ascending key order.
   std::map<int32_t, ButtonPtr> made;
-  for (const Row& row : rows)
+  for (const MenuRow& row : rows)
     made[row.key] = menu_buttons::Add(row.key, captionImages[static_cast<size_t>(row.caption)],
                                       row.x, row.y, row.key);
   for (const auto& [key, button] : made)
     if (button) button->setView(1, 1, buttonGlow);
-  if (made[kQuitKey]) made[kQuitKey]->setState(0, 0);
+  if (made[kMenuQuitKey]) made[kMenuQuitKey]->setState(0, 0);
 }
 
 int32_t showInGameMenu(int32_t caller) {

@@ -12,7 +12,7 @@ namespace {
 using menu_buttons::Add;
 
 // Caption entries (captionImages) of the selector's buttons.
-constexpr int kCaptionMainMenu = 6;
+constexpr int kSelectorCaptionMainMenu = 6;
 constexpr int kCaptionQuestLevels = 32;
 constexpr int kCaptionTimedLevels = 33;
 constexpr int kCaptionEndlessLevels = 34;
@@ -37,7 +37,7 @@ void TOptionsWindow::buildLevelSelectorScreen() {
   Add(71, c[kCaptionPlay], 280, 310, 71);
   Add(72, arrows[kNextArrow], 515, 510, 72);
   Add(73, arrows[kPreviousArrow], 460, 510, 73);
-  Add(54, c[kCaptionMainMenu], 280, 500, 54);
+  Add(54, c[kSelectorCaptionMainMenu], 280, 500, 54);
   Add(74, c[kCaptionQuestLevels], 280, 380, 74);
   Add(75, c[kCaptionTimedLevels], 280, 410, 75);
   Add(76, c[kCaptionEndlessLevels], 280, 410, 76);

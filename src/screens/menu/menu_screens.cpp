@@ -16,11 +16,11 @@ constexpr int kCaptionModes = 0;
 constexpr int kCaptionExit = 1;
 constexpr int kCaptionContinue = 4;
 constexpr int kCaptionNewGame = 5;
-constexpr int kCaptionMainMenu = 6;
+constexpr int kMenusCaptionMainMenu = 6;
 constexpr int kCaptionYes = 12;
 constexpr int kCaptionNo = 13;
 constexpr int kCaptionGallery = 15;
-constexpr int kCaptionOptions = 16;
+constexpr int kMenusCaptionOptions = 16;
 constexpr int kCaptionEasy = 22;
 constexpr int kCaptionNormal = 23;
 constexpr int kCaptionHard = 24;
@@ -42,7 +42,7 @@ void TOptionsWindow::buildMenuScreen() {
       Add(61, c[kCaptionPlayQuest], 400, 290, 1);
       Add(10, c[kCaptionModes], 400, 335, 1);
       Add(14, c[kCaptionGallery], 400, 375, 2);
-      Add(15, c[kCaptionOptions], 400, 415, 3);
+      Add(15, c[kMenusCaptionOptions], 400, 415, 3);
       Add(11, c[kCaptionExit], 400, 488, 4);
       // Placed by its top-left corner; no growth, no glow: it darkens under the pointer.
       Add(81, profileChangeImage, 22, 525, 81, kDarkened);
@@ -53,7 +53,7 @@ void TOptionsWindow::buildMenuScreen() {
       const float d = saved ? 0.0f : kNoSavedGameShift;
       Add(1, c[kCaptionContinue], 400, 290, 1);
       Add(2, c[kCaptionNewGame], 400, 335 + d, 2);
-      Add(3, c[kCaptionMainMenu], 400, 400 + d, 3);
+      Add(3, c[kMenusCaptionMainMenu], 400, 400 + d, 3);
       Centre({1, 2, 3}, buttonGlow);
       if (!saved) menu_buttons::Show(1, false);
       break;
@@ -68,7 +68,7 @@ void TOptionsWindow::buildMenuScreen() {
     case kModes:
       Add(62, c[kCaptionTimeAttack], 400, 335, 2);
       Add(63, c[kCaptionEndless], 400, 380, 3);
-      Add(54, c[kCaptionMainMenu], 400, 470, 3);
+      Add(54, c[kMenusCaptionMainMenu], 400, 470, 3);
       Centre({62, 63, 54}, buttonGlow);
       break;
     case kExitConfirm:

@@ -27,10 +27,10 @@ constexpr int32_t kSoundUp = 43;
 constexpr int32_t kTickedBox = 44;  // shown while full screen: a click goes to a window
 constexpr int32_t kEmptyBox = 45;   // shown while in a window: a click goes full screen
 constexpr int32_t kBack = 46;
-constexpr int32_t kHiscores = 12;
-constexpr int32_t kCredits = 13;
+constexpr int32_t kOptionsHiscores = 12;
+constexpr int32_t kOptionsCredits = 13;
 
-constexpr int kCaptionMainMenu = 6;
+constexpr int kOptionsCaptionMainMenu = 6;
 constexpr int kCaptionBackToGame = 18;
 constexpr int kCaptionMusicLabel = 19;
 constexpr int kCaptionSoundLabel = 20;
@@ -61,7 +61,7 @@ constexpr Layout kInGameLayout = {213, 273, 321, 368, 212, 272, 184, 249, 320};
 constexpr float kMinusDx = 75.0f;
 constexpr float kPlusDx = 268.0f;
 constexpr float kBoxDx = 245.0f;
-constexpr float kCentreX = 400.0f;
+constexpr float kOptionsCentreX = 400.0f;
 constexpr float kBoxLabelX = 390.0f;
 constexpr float kHiscoresY = 450.0f;
 constexpr float kCreditsY = 485.0f;
@@ -87,14 +87,16 @@ void TOptionsWindow::buildOptionsScreen() {
   Add(kTickedBox, tickedBox, fx + kBoxDx, at.boxY, kTickedBox);
   Add(kEmptyBox, emptyBox, fx + kBoxDx, at.boxY, kEmptyBox);
   if (state == kOptions) {
-    Add(kHiscores, captionImages[kCaptionHiscores], kCentreX, kHiscoresY, kHiscores);
-    Add(kCredits, captionImages[kCaptionCredits], kCentreX, kCreditsY, kCredits);
-    Add(kBack, captionImages[kCaptionMainMenu], kCentreX, at.backY, kBack);
+    Add(kOptionsHiscores, captionImages[kCaptionHiscores], kOptionsCentreX, kHiscoresY,
+        kOptionsHiscores);
+    Add(kOptionsCredits, captionImages[kCaptionCredits], kOptionsCentreX, kCreditsY,
+        kOptionsCredits);
+    Add(kBack, captionImages[kOptionsCaptionMainMenu], kOptionsCentreX, at.backY, kBack);
   } else {
-    Add(kBack, captionImages[kCaptionBackToGame], kCentreX, at.backY, kBack);
+    Add(kBack, captionImages[kCaptionBackToGame], kOptionsCentreX, at.backY, kBack);
   }
   Centre({kMusicDown, kMusicUp, kSoundDown, kSoundUp, kTickedBox, kEmptyBox}, nullptr);
-  if (state == kOptions) Centre({kHiscores, kCredits}, nullptr);
+  if (state == kOptions) Centre({kOptionsHiscores, kOptionsCredits}, nullptr);
   Centre({kBack}, buttonGlow);
   const bool full = options && options->screenMode == kFullScreenMode;
   Show(full ? kEmptyBox : kTickedBox, false);
@@ -167,7 +169,7 @@ void TOptionsWindow::drawOptionsExtras() {
   SetColor(255, 255, 255);
   SetRotation(0.0f);
   SetScale(1.0f, 1.0f);
-  DrawImage(captionImages[kCaptionMusicLabel], kCentreX, at.musicLabelY, 0);
-  DrawImage(captionImages[kCaptionSoundLabel], kCentreX, at.soundLabelY, 0);
+  DrawImage(captionImages[kCaptionMusicLabel], kOptionsCentreX, at.musicLabelY, 0);
+  DrawImage(captionImages[kCaptionSoundLabel], kOptionsCentreX, at.soundLabelY, 0);
   DrawImage(captionImages[kCaptionFullScreenLabel], kBoxLabelX, at.boxLabelY, 0);
 }

@@ -14,7 +14,7 @@ namespace {
 
 // The fade-in: a fixed single-precision step per Update call, not scaled by the frame factor.
 // From 0 it takes 51 calls and ends at 1.0199996, above 1; nothing clamps it.
-constexpr float kFadeStep = 0.02f;
+constexpr float kWindowFadeStep = 0.02f;
 // buttonsSetAlpha reaches the keys 0 to 100; other users of `data` above 100 keep their alpha.
 constexpr int32_t kLastWindowKey = 100;
 
@@ -142,7 +142,7 @@ void TOptionsWindow::buttonsSetAlpha(float value) {
 
 void TOptionsWindow::Update() {
   result = 0;
-  if (alpha < 1.0f) alpha = alpha + kFadeStep;
+  if (alpha < 1.0f) alpha = alpha + kWindowFadeStep;
   buttonsSetAlpha(alpha);
   if (!KnownState(state) || !data) return;
 

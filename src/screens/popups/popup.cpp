@@ -11,7 +11,7 @@
 namespace {
 
 // Interface sound of a popup closed with OK.
-constexpr int32_t kClickOutSound = 2;
+constexpr int32_t kPopupClickOutSound = 2;
 // Automatic places of the button and the first line, as fractions of the picture's height.
 constexpr float kAutoButtonY = 0.72f;
 constexpr float kAutoTextY = 0.2f;
@@ -97,7 +97,7 @@ int32_t TPopup::Update(const ButtonPtr& okButton) {
   // The button is polled where the previous frame drew it, then moved to this popup's place.
   if (MouseDown(1) == 0) leftButtonSeenUp_ = true;
   if (okButton && okButton->State() != 0 && leftButtonSeenUp_) {
-    if (active == 1 && globalSnd) globalSnd->play(kClickOutSound);
+    if (active == 1 && globalSnd) globalSnd->play(kPopupClickOutSound);
     active = 0;
   }
   if (okButton && okButton->dim) {

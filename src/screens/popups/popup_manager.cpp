@@ -23,7 +23,7 @@ PopupManagerPtr popupManager;
 namespace {
 
 // Interface sound of a popup opening.
-constexpr int32_t kInfoShowSound = 3;
+constexpr int32_t kPopupsInfoShowSound = 3;
 constexpr int kPopupFontSize = 16;
 
 // Ids of the buttons (the game-over popup answers by which button, whatever its id).
@@ -130,7 +130,7 @@ int32_t TPopupManager::DrawBase() {
 
 int32_t TPopupManager::ShowPopup(const PopupPtr& popup) {
   SetImageFont(font);
-  if (globalSnd) globalSnd->play(kInfoShowSound);
+  if (globalSnd) globalSnd->play(kPopupsInfoShowSound);
   for (;;) {
     if (AppTerminate()) return 1;
     if (mouse) mouse->fetchState();

@@ -25,7 +25,7 @@ constexpr int kEscape = 27;
 constexpr int kBackspace = 8;
 constexpr int kSpace = 32;
 
-constexpr float kCentreX = 400.0f;
+constexpr float kLoaderCentreX = 400.0f;
 constexpr float kEntryY = 332.0f;
 // The names stand in rows 22 px apart from y 254; a name's box is as tall as the font's line
 // (30 px), so neighbouring boxes overlap by 8 px and a click there selects the lower name.
@@ -41,9 +41,9 @@ constexpr float kBarWidthFactor = 1.25f;
 constexpr float kBarHeightScale = 0.35f;
 constexpr float kBarDy = 11.0f;
 
-constexpr float kFadeStep = 0.02f;
+constexpr float kLoaderFadeStep = 0.02f;
 
-constexpr int kDarkened = 2;
+constexpr int kLoaderDarkened = 2;
 
 struct ButtonSpec {
   int id;
@@ -59,7 +59,7 @@ const ButtonSpec kListButtons[] = {
 };
 
 ButtonPtr MakeButton(const ImageSource& image, float x, float y, int id) {
-  return CreateImageButton(image, CreateDim(x, y, 0, 0, 0, 1, 1, 0), id, 1.0f, kDarkened);
+  return CreateImageButton(image, CreateDim(x, y, 0, 0, 0, 1, 1, 0), id, 1.0f, kLoaderDarkened);
 }
 
 bool IsLetterOrDigit(int c) {
@@ -91,9 +91,9 @@ void TProfileLoader::Load() {
     return CreateText(t, CreateDim(x, y, 0, 0, 0, 1, 1, 0), TextFont(font), 1.0f, 0, 0, 0);
   };
   namePrompt = {text(u"enter your", 306, 276), text(u"name", 361, 299)};
-  entryText = text(u"", kCentreX, kEntryY);
+  entryText = text(u"", kLoaderCentreX, kEntryY);
   nameExistsText = text(u"name exist", 319, 445);
-  notSavedText = text(u"can not save", kCentreX, 445);
+  notSavedText = text(u"can not save", kLoaderCentreX, 445);
   notSavedText->dim->x -= notSavedText->Width() / 2.0f;
   deletePrompt = {text(u"do you really", 276, 276), text(u"want delete", 305, 299)};
   lastProfileMessage = {text(u"you can not", 295, 276), text(u"delete last", 302, 299),
@@ -278,7 +278,9 @@ void TProfileLoader::openEntry(int32_t newMode, const String& text) {
   FlushKeys();
 }
 
-void TProfileLoader::centreEntry() { entryText->dim->x = kCentreX - entryText->Width() / 2.0f; }
+void TProfileLoader::centreEntry() {
+  entryText->dim->x = kLoaderCentreX - entryText->Width() / 2.0f;
+}
 
 void TProfileLoader::UpdateText() {
   const int c = GetChar();
@@ -328,8 +330,8 @@ void TProfileLoader::UpdateList() {
   int32_t i = 0;
   for (const String& name : *names) {
     const float y = kFirstNameY + kNameSpacing * static_cast<float>(i);
-    TextPtr t = CreateText(name, CreateDim(kCentreX, y, 0, 0, 0, 1, 1, 0), TextFont(font), 1.0f,
-                           0, 0, 0);
+    TextPtr t = CreateText(name, CreateDim(kLoaderCentreX, y, 0, 0, 0, 1, 1, 0), TextFont(font),
+                           1.0f, 0, 0, 0);
     t->dim->x -= t->Width() / 2.0f;
     nameTexts->AddLast(t);
     ++i;
@@ -350,7 +352,7 @@ void TProfileLoader::Draw() {
   SetAlpha(1.0f);
   if (titlePicture) DrawImage(titlePicture(), 0, 0, 0);
   if (mode == kFirstRun) {
-    fadeAlpha += kFadeStep;
+    fadeAlpha += kLoaderFadeStep;
     if (fadeAlpha > 1.0f) fadeAlpha = 1.0f;
     SetAlpha(fadeAlpha);
     for (const TextPtr& t : namePrompt) t->alpha = fadeAlpha;
@@ -406,7 +408,7 @@ void TProfileLoader::drawNameList() {
       const float barWidth = static_cast<float>(ImageWidth(bar));
       const float sx = barWidth > 0.0f ? t->Width() / barWidth * kBarWidthFactor : 0.0f;
       SetScale(sx, kBarHeightScale);
-      DrawImage(bar, kCentreX, t->dim->y + kBarDy, 0);
+      DrawImage(bar, kLoaderCentreX, t->dim->y + kBarDy, 0);
       SetAlpha(1.0f);
       SetScale(1.0f, 1.0f);
     }

@@ -69,7 +69,7 @@ void StepDelta() {
   }
 }
 
-void DrawCursor() {
+void DrawTutorialCursor() {
   if (mouse) mouse->Draw();
 }
 
@@ -156,7 +156,7 @@ int32_t TTutorial::show(int32_t fromLevel) {
   auto fadeFrame = [&](float alpha) {
     pageFrame(music, sparkles);
     DrawFadeCover(alpha);
-    DrawCursor();
+    DrawTutorialCursor();
     Flip(-1);
     PollSystem();
   };
@@ -165,7 +165,7 @@ int32_t TTutorial::show(int32_t fromLevel) {
   bool quit = false, done = false;
   while (!quit && !done) {
     pageFrame(music, sparkles);
-    DrawCursor();
+    DrawTutorialCursor();
     Flip(-1);
     if (AppTerminate() != 0) quit = true;
     if (KeyHit(kEscKey) != 0) done = true;
@@ -221,7 +221,7 @@ int32_t TTutorial::show2(int32_t fromLevel) {
   auto fadeFrame = [&](float alpha) {
     bossFrame(music);
     DrawFadeCover(alpha);
-    DrawCursor();
+    DrawTutorialCursor();
     Flip(-1);
     PollSystem();
   };
@@ -230,7 +230,7 @@ int32_t TTutorial::show2(int32_t fromLevel) {
   bool closed = false, leave = false;
   while (!closed && !leave) {
     bossFrame(music);
-    DrawCursor();
+    DrawTutorialCursor();
     Flip(-1);
     if (AppTerminate() != 0) closed = true;
     if (KeyHit(kEscKey) != 0) leave = true;

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kRopeImageId = 5000;  // the rope picture in `data`
+constexpr int kTutorialRopeImageId = 5000;  // the rope picture in `data`
 
 struct Point {
   float x, y;
@@ -26,7 +26,7 @@ struct VialDemo {
   int32_t x, y;
   int32_t burstColour;
 };
-constexpr VialDemo kVials[2] = {{432, 118, 1}, {335, 188, 2}};
+constexpr VialDemo kTutorialVials[2] = {{432, 118, 1}, {335, 188, 2}};
 
 // The row and the column variant of the match demonstration.
 struct LineVariant {
@@ -83,7 +83,7 @@ int32_t TTutorial::Draw() {
   SetTransform(0.0f, 1.0f, 1.0f);
   DrawAt(background, 0, 0);
   if (data) {
-    const ImagePtr rope = data->GetImage(kRopeImageId);
+    const ImagePtr rope = data->GetImage(kTutorialRopeImageId);
     DrawAt(rope, 365, 239);
     DrawAt(rope, 423, 239);
   }
@@ -113,7 +113,7 @@ int32_t TTutorial::Draw() {
 }
 
 void TTutorial::drawVialDemo(int32_t vial) {
-  const VialDemo& v = kVials[vial];
+  const VialDemo& v = kTutorialVials[vial];
   const float f = hintTimers[vial];
   const float offsetX = magicSphere ? magicSphere->vialWidth : 62.0f;
   const float offsetY = magicSphere ? magicSphere->vialHeight : 62.0f;

@@ -42,7 +42,7 @@ void PlayAndClose(screenshot::Context& ctx, const std::string& picture, int play
   run();
 }
 
-bool Prepare() {
+bool PrepareModeGame() {
   if (!Graphics(800, 600, 0, 60, 0)) return false;
   test_support::MakeBoardGame("Morwen");
   return true;
@@ -51,7 +51,7 @@ bool Prepare() {
 }  // namespace
 
 SCENARIO("quest-play", "quest level 1 after its popups and several placements, then a close") {
-  if (!Prepare()) return;
+  if (!PrepareModeGame()) return;
   gameState = 1;
   sequencer->Start(1);
   sequencer->setupLevel();
@@ -60,11 +60,11 @@ SCENARIO("quest-play", "quest level 1 after its popups and several placements, t
 }
 
 SCENARIO("endless-play", "an endless level after several placements, then a close (saved)") {
-  if (!Prepare()) return;
+  if (!PrepareModeGame()) return;
   PlayAndClose(ctx, "endless-play.png", 150, [] { goEndless(S("level_endless_02.tsc")); });
 }
 
 SCENARIO("time-attack-play", "a time-attack level after several placements, then a close") {
-  if (!Prepare()) return;
+  if (!PrepareModeGame()) return;
   PlayAndClose(ctx, "time-attack-play.png", 220, [] { goTimeAtack(S("level_timed_03.tsc")); });
 }

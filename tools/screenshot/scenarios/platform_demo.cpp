@@ -57,7 +57,7 @@ ImagePtr Arrow() {
   return image;
 }
 
-void Background() {
+void DemoBackground() {
   SetBlend(SOLIDBLEND);
   SetAlpha(1.0f);
   for (int y = 0; y < 600; y += 4) {
@@ -76,7 +76,7 @@ void Panel(float x, float y) {
 
 void DrawScene(const ImagePtr& glow, const ImagePtr& checker, const ImagePtr& arrow, int frame) {
   ResetDrawingState();
-  Background();
+  DemoBackground();
 
   // Blend modes over a two-coloured panel: mask, solid, alpha 0.5, light, shade.
   const int modes[5] = {MASKBLEND, SOLIDBLEND, ALPHABLEND, LIGHTBLEND, SHADEBLEND};

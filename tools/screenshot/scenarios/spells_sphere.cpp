@@ -48,7 +48,7 @@ void LayBoard(int columns, int rows) {
   Put(columns - 2, rows - 3, 103);
 }
 
-void Frame() {
+void SphereFrame() {
   screenshot::DrawDuskyBackdrop();
   SetColor(255, 255, 255);
   SetBlend(ALPHABLEND);
@@ -100,7 +100,7 @@ void Play(screenshot::Context& ctx, int columns, int rows, const std::string& na
   int frame = start;
   auto until = [&](int last) {
     while (frame < last) {
-      Frame();
+      SphereFrame();
       ++frame;
     }
   };

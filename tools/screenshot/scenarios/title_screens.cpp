@@ -31,50 +31,50 @@ using screenshot::SetupLoading;
 using screenshot::SetupTitle;
 
 // Frames from now.
-int In(int frames) { return headless::FrameNumber() + frames; }
+int FrameIn(int frames) { return headless::FrameNumber() + frames; }
 
 }  // namespace
 
 SCENARIO("loading-screen", "fading in, ball 2 lighting, the logo half in with sparks, then full") {
   if (!SetupLoading()) return;
-  headless::SetFrameCap(In(600));
-  ctx.capture(In(10), "loading-fade-in.png");
+  headless::SetFrameCap(FrameIn(600));
+  ctx.capture(FrameIn(10), "loading-fade-in.png");
   loading->fadeInBg();
   loading->fadeInBall(0);
   loading->fadeInBall(1);
-  ctx.capture(In(5), "loading-ball-2.png");
+  ctx.capture(FrameIn(5), "loading-ball-2.png");
   loading->fadeInBall(2);
-  ctx.capture(In(25), "loading-logo-half.png");
-  ctx.capture(In(215), "loading-logo-full.png");
+  ctx.capture(FrameIn(25), "loading-logo-half.png");
+  ctx.capture(FrameIn(215), "loading-logo-full.png");
   loading->doMagic(5000);
   TSpark::destroyAll();
 }
 
 SCENARIO("portal-screens", "the team plaque over the loading background; a full-screen screen") {
   if (!SetupLoading()) return;
-  headless::SetFrameCap(In(1500));
+  headless::SetFrameCap(FrameIn(1500));
   loading->fadeInBg();
   for (int n = 0; n < TLoading::kBallCount; ++n) loading->fadeInBall(n);
   // The shipped list: the closing animation (about 300 frames), the logo going, the plaque.
-  ctx.capture(In(300 + 19 + 60), "portal-plaque.png");
+  ctx.capture(FrameIn(300 + 19 + 60), "portal-plaque.png");
   loading->PortalScreens();
   TSpark::destroyAll();
   // A list made here: one full-screen picture on black.
   TListPtr<PortalScreenPtr> screens = CreateList<PortalScreenPtr>();
   screens->AddLast(TPortalScreen::Create("gfx/title/credits.jpg", 0, 0, 1));
   loading->bgAlpha = 1.0f;
-  ctx.capture(In(31 + 19 + 10), "portal-full-screen-fading-in.png");
-  ctx.capture(In(31 + 19 + 60), "portal-full-screen.png");
+  ctx.capture(FrameIn(31 + 19 + 10), "portal-full-screen-fading-in.png");
+  ctx.capture(FrameIn(31 + 19 + 60), "portal-full-screen.png");
   ShowPortalScreens(*loading, screens);
 }
 
 SCENARIO("title-screen", "the title fading in, then the main menu greeting a player") {
   if (!SetupTitle()) return;
-  headless::SetFrameCap(In(400));
-  headless::MouseMoveAt(In(60), 520, 300);
-  ctx.capture(In(25), "title-fading-in.png");
-  ctx.capture(In(51 + 120), "title-menu.png");
-  headless::CloseRequestAt(In(51 + 125));
+  headless::SetFrameCap(FrameIn(400));
+  headless::MouseMoveAt(FrameIn(60), 520, 300);
+  ctx.capture(FrameIn(25), "title-fading-in.png");
+  ctx.capture(FrameIn(51 + 120), "title-menu.png");
+  headless::CloseRequestAt(FrameIn(51 + 125));
   titleScreen->Prepare();
   titleScreen->show();  // ends the program: the runner takes it as the scenario's end
 }
@@ -90,14 +90,14 @@ SCENARIO("title-hiscores", "the hiscores fading in, the quest table typed, the t
       hiscore->add(names[i], 300 + 97 * i, 0, HISCORE_TIME_ATTACK, u"3 Mar 2026", u"level_02.tsc");
   }
   OptionsOverTitle();
-  headless::SetFrameCap(In(1300));
+  headless::SetFrameCap(FrameIn(1300));
   // The quest table's clock starts at entry: the endless table comes after about 360 frames,
   // the time-attack table after 720, the fade back after 1080.
-  ctx.capture(In(25), "hiscores-fade-in.png");
-  ctx.capture(In(220), "hiscores-quest.png");
-  ctx.capture(In(1000), "hiscores-time-attack.png");
-  ctx.capture(In(1105), "hiscores-fade-out.png");
-  ctx.capture(In(1133), "hiscores-menu-back.png");
+  ctx.capture(FrameIn(25), "hiscores-fade-in.png");
+  ctx.capture(FrameIn(220), "hiscores-quest.png");
+  ctx.capture(FrameIn(1000), "hiscores-time-attack.png");
+  ctx.capture(FrameIn(1105), "hiscores-fade-out.png");
+  ctx.capture(FrameIn(1133), "hiscores-menu-back.png");
   titleScreen->showHiscores(1);
   TSpark::destroyAll();
 }
@@ -106,14 +106,14 @@ SCENARIO("title-credits", "page 1 being written, page 11 complete, a page at hal
                           "16 and the fade back") {
   if (!SetupTitle()) return;
   OptionsOverTitle();
-  headless::SetFrameCap(In(5100));
+  headless::SetFrameCap(FrameIn(5100));
   // Each page lasts 301 frames from the end of the 51-frame fade-in.
   const int page = 301;
-  ctx.capture(In(51 + 14), "credits-page-1-writing.png");
-  ctx.capture(In(51 + 10 * page + 235), "credits-page-11.png");
-  ctx.capture(In(51 + page + 255), "credits-page-2-half.png");
-  ctx.capture(In(51 + 15 * page + 200), "credits-page-16.png");
-  ctx.capture(In(51 + 16 * page + 25), "credits-fade-out.png");
+  ctx.capture(FrameIn(51 + 14), "credits-page-1-writing.png");
+  ctx.capture(FrameIn(51 + 10 * page + 235), "credits-page-11.png");
+  ctx.capture(FrameIn(51 + page + 255), "credits-page-2-half.png");
+  ctx.capture(FrameIn(51 + 15 * page + 200), "credits-page-16.png");
+  ctx.capture(FrameIn(51 + 16 * page + 25), "credits-fade-out.png");
   titleScreen->showCredits();
   TSpark::destroyAll();
 }
