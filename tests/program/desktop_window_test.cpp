@@ -47,6 +47,14 @@ pid_t StartGame(const std::string& home, const std::vector<std::string>& env,
   }
   vars.push_back("HOME=" + home);
   vars.insert(vars.end(), env.begin(), env.end());
+  // The sanitizer build's executable lies outside the game folder that it shares with the normal
+  // build, and the game reads its data beside itself: the game folder's own one is started then.
+  const std::filesystem::path built = MIRETHORN_EXECUTABLE;
+  const std::filesystem::path gameFolder = MIRETHORN_GAME_DIR;
+  const bool outside = built.parent_path() != gameFolder;
+  const std::string exe =
+      (outside && std::filesystem::exists(gameFolder / "mirethorn") ? gameFolder / "mirethorn"
+                                                                    : built).string();
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
@@ -55,7 +63,6 @@ pid_t StartGame(const std::string& home, const std::vector<std::string>& env,
     std::vector<char*> envp;
     for (std::string& v : vars) envp.push_back(v.data());
     envp.push_back(nullptr);
-    const std::string exe = MIRETHORN_EXECUTABLE;
     char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
     execve(exe.c_str(), argv, envp.data());
     _exit(122);
