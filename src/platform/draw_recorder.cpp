@@ -150,7 +150,7 @@ void Replay(const Recording& recording, int frame, bool present) {
       }
       case Command::kPresent:
         if (!present) break;
-        gfx::ShowBackBuffer(r, backBuffer, c.box);
+        gfx::ShowBackBuffer(r, backBuffer, &c.box);
         SDL_SetRenderTarget(r, backBuffer);
         state.clipKnown = false;
         break;

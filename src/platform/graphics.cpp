@@ -471,10 +471,12 @@ void RenderTriangles(SDL_Renderer* renderer, SDL_Texture* texture, const ImagePt
   SDL_RenderGeometry(renderer, texture, verts.data(), vertexCount, indices.data(), indexCount);
 }
 
-void ShowBackBuffer(SDL_Renderer* renderer, SDL_Texture* backBuffer, const SDL_FRect& box) {
+SDL_FRect ShowBackBuffer(SDL_Renderer* renderer, SDL_Texture* backBuffer, const SDL_FRect* at) {
+  // The window's size, not the back buffer's: while a target is set, SDL answers its size.
   SDL_SetRenderTarget(renderer, nullptr);
   int ow = 0, oh = 0;
   SDL_GetRendererOutputSize(renderer, &ow, &oh);
+  const SDL_FRect box = at ? *at : Letterbox(ow, oh);
   // A window of the screen's own size shows the back buffer pixel for pixel: all of the window
   // is copied over, and each pixel is its texel, so neither the clear nor filtering is needed.
   // Both cost a pass over every pixel where an OpenGL driver draws on the CPU.
@@ -491,6 +493,7 @@ void ShowBackBuffer(SDL_Renderer* renderer, SDL_Texture* backBuffer, const SDL_F
     SDL_SetTextureScaleMode(backBuffer, scale);
   SDL_RenderCopyF(renderer, backBuffer, nullptr, &box);
   SDL_RenderPresent(renderer);
+  return box;
 }
 
 void Transform(float lx, float ly, float& x, float& y) {
@@ -633,12 +636,7 @@ void SetClsColor(int r, int g, int b) {
 
 void Flip(int sync) {
   if (g_renderer && g_backBuffer && !headless::SkippingPixels()) {
-    // The window's size, not the back buffer's: while a target is set, SDL answers its size.
-    SDL_SetRenderTarget(g_renderer, nullptr);
-    int ow = 0, oh = 0;
-    SDL_GetRendererOutputSize(g_renderer, &ow, &oh);
-    const SDL_FRect box = Letterbox(ow, oh);
-    gfx::ShowBackBuffer(g_renderer, g_backBuffer, box);
+    const SDL_FRect box = gfx::ShowBackBuffer(g_renderer, g_backBuffer, nullptr);
     drawrec::hooks::Present(box);
     SDL_SetRenderTarget(g_renderer, g_backBuffer);
     ApplyClip();

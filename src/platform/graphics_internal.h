@@ -81,8 +81,9 @@ void RenderTriangles(SDL_Renderer* renderer, SDL_Texture* texture, const ImagePt
 // The frame's texture for the current renderer (made or refreshed as needed); null on failure.
 SDL_Texture* FrameTexture(const ImagePtr& image, int frame, int maskThreshold);
 
-// Shows the back buffer in the window at `box` (letterboxed, black bars around) and presents;
-// the render target is the window's afterwards.
-void ShowBackBuffer(SDL_Renderer* renderer, SDL_Texture* backBuffer, const SDL_FRect& box);
+// Shows the back buffer in the window at `at`, or letterboxed to the window's size when `at` is
+// null (black bars around), and presents; returns the box it showed it at. The render target is
+// the window's afterwards.
+SDL_FRect ShowBackBuffer(SDL_Renderer* renderer, SDL_Texture* backBuffer, const SDL_FRect* at);
 
 }  // namespace gfx
