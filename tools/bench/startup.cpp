@@ -143,11 +143,13 @@ void StartUpChild(int fd, const std::string& gameDir, int titleFrames, bool save
   _exit(0);
 }
 
-}  // namespace
-
-void MeasureLoading(const std::string& gameDir, int cpu, StartupReport& r, long& titleKb) {
+// Runs StartUpChild in a child process, pinned to `cpu` when it is 0 or more, with its standard
+// output in /dev/null and HOME at `home` (a fresh folder of its own when null). `text` gets
+// what the child wrote; false when no pipe could be made.
+bool RunStartUpChild(const std::string& gameDir, int titleFrames, bool saveProfile, int cpu,
+                     const char* home, std::string& text) {
   int fds[2];
-  if (pipe(fds) != 0) return;
+  if (pipe(fds) != 0) return false;
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
@@ -158,19 +160,27 @@ void MeasureLoading(const std::string& gameDir, int cpu, StartupReport& r, long&
       CPU_SET(cpu, &set);
       sched_setaffinity(0, sizeof set, &set);
     }
-    char home[] = "/tmp/mirethorn-bench-XXXXXX";
-    if (mkdtemp(home)) setenv("HOME", home, 1);
+    char fresh[] = "/tmp/mirethorn-bench-XXXXXX";
+    if (home) setenv("HOME", home, 1);
+    else if (mkdtemp(fresh)) setenv("HOME", fresh, 1);
     const int devnull = open("/dev/null", O_WRONLY);
     if (devnull >= 0) dup2(devnull, STDOUT_FILENO);
-    StartUpChild(fds[1], gameDir, 300);
+    StartUpChild(fds[1], gameDir, titleFrames, saveProfile);
   }
   close(fds[1]);
-  std::string text;
   char buf[65536];
   for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
   close(fds[0]);
   int status = 0;
   waitpid(pid, &status, 0);
+  return true;
+}
+
+}  // namespace
+
+void MeasureLoading(const std::string& gameDir, int cpu, StartupReport& r, long& titleKb) {
+  std::string text;
+  if (!RunStartUpChild(gameDir, 300, false, cpu, nullptr, text)) return;
   std::istringstream in(text);
   int64_t start = -1, end = -1;
   std::vector<int64_t> frames;
@@ -274,27 +284,11 @@ IdleReport MeasureIdle(const std::string& gameExe, const std::string& gameDir, i
   }
   const std::string home = folder;
   // A profile, made by the real start-up run headless with the first profile's name typed in.
-  int fds[2];
-  if (pipe(fds) != 0) {
+  std::string made;
+  if (!RunStartUpChild(gameDir, 300, true, -1, home.c_str(), made)) {
     r.error = "pipe failed";
     return r;
   }
-  std::fflush(nullptr);
-  pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    setenv("HOME", home.c_str(), 1);
-    const int devnull = open("/dev/null", O_WRONLY);
-    if (devnull >= 0) dup2(devnull, STDOUT_FILENO);
-    StartUpChild(fds[1], gameDir, 300, true);
-  }
-  close(fds[1]);
-  std::string made;
-  char buf[4096];
-  for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) made.append(buf, static_cast<size_t>(n));
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
   if (made.find("\nerror ") != std::string::npos) {
     r.error = "the profile was not made: " + made.substr(made.find("\nerror ") + 7);
     return r;
@@ -310,7 +304,7 @@ IdleReport MeasureIdle(const std::string& gameExe, const std::string& gameDir, i
   }
   const std::string report = home + "/screen.txt";
   std::fflush(nullptr);
-  pid = fork();
+  const pid_t pid = fork();
   if (pid == 0) {
     setenv("HOME", home.c_str(), 1);
     setenv("DISPLAY", display.Name().c_str(), 1);
@@ -330,6 +324,7 @@ IdleReport MeasureIdle(const std::string& gameExe, const std::string& gameDir, i
   // On the title once its picture fills the window; then a few seconds for its fade and the
   // menu's to end.
   const int64_t deadline = MonotonicNs() + 120 * 1000000000LL;
+  int status = 0;
   bool onTitle = false;
   while (!onTitle && MonotonicNs() < deadline && waitpid(pid, &status, WNOHANG) == 0) {
     onTitle = display.ShowsPicture(*title) >= 0.6;
